@@ -1,0 +1,81 @@
+#include "platform/user_interface.h"
+
+#include "platform/exception.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+
+namespace {
+
+MessagePresenter &Presenter()
+{
+    static MessagePresenter presenter;
+    return presenter;
+}
+
+void ShowDialog(TMessageKind kind, const QString &caption, const QString &text)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return;
+    QMessageBox box(kind == TMessageKind::mkError ? QMessageBox::Critical
+                                                  : QMessageBox::Information,
+                    caption.isEmpty() ? QCoreApplication::applicationName() : caption, text,
+                    QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.raise();
+    box.activateWindow();
+    box.exec();
+}
+
+void Present(TMessageKind kind, const QString &caption, const QString &text)
+{
+    if (Presenter())
+        Presenter()(kind, caption, text);
+    else
+        ShowDialog(kind, caption, text);
+}
+
+} // namespace
+
+MessagePresenter SetMessagePresenter(MessagePresenter presenter)
+{
+    MessagePresenter previous = std::move(Presenter());
+    Presenter() = std::move(presenter);
+    return previous;
+}
+
+void ShowInformation(const QString &text, const QString &caption)
+{
+    Present(TMessageKind::mkInformation, caption, text);
+}
+
+void ShowErrorMessage(const QString &text)
+{
+    Present(TMessageKind::mkError, QString(), text);
+}
+
+void ProcessPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+bool RunGuarded(const std::function<void()> &fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (const Exception &e) {
+        ShowErrorMessage(e.Message());
+    } catch (const std::exception &e) {
+        ShowErrorMessage(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+void RunOnUiThread(QObject *receiver, std::function<void()> fn)
+{
+    QMetaObject::invokeMethod(
+        receiver, [fn = std::move(fn)] { RunGuarded(fn); }, Qt::QueuedConnection);
+}

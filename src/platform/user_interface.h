@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QObject;
+
+// The user-interface services the components rely on. Message output goes through a
+// replaceable presenter so that tests record messages instead of opening dialogs.
+
+enum class TMessageKind { mkInformation, mkError };
+
+using MessagePresenter = std::function<void(TMessageKind kind, const QString &caption,
+                                            const QString &text)>;
+
+// Installs a presenter and returns the previous one; an empty presenter restores the dialogs.
+MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+
+// An owner-less, topmost message box with the information icon.
+void ShowInformation(const QString &text, const QString &caption = QString());
+
+// What the application's general error handler shows for an error that left a handler.
+void ShowErrorMessage(const QString &text);
+
+// Lets pending user-interface events run (timers, queued serial notifications, painting).
+void ProcessPendingEvents();
+
+// Runs fn on the thread of receiver, queued, behind the events already posted; an exception
+// leaving fn reaches the general error handler and does not end the program.
+void RunOnUiThread(QObject *receiver, std::function<void()> fn);
+
+// Runs fn and hands any exception to the general error handler; returns false then.
+bool RunGuarded(const std::function<void()> &fn);
