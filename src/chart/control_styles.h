@@ -1,8 +1,8 @@
 #pragma once
 
-// Styles shared by the chart's controls (axis, chart, numeric label).
+#include "platform/drawing_types.h"
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Frame styles shared by the chart's controls (axis, numeric label).
 
 enum class TFrameStyle { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
 
