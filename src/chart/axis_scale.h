@@ -1,0 +1,192 @@
+#pragma once
+
+#include "chart/scale_types.h"
+#include "chart/tick_rules.h"
+#include "platform/color.h"
+#include "platform/drawing_types.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+enum class TFrameStyle { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
+enum class TColorScheme { csBWG, csSystem };
+
+// One axis: base line, ticks, labels and caption of a linear, logarithmic, time or date/time
+// range, and the list of the tick values it drew (the chart's grid reads it).
+//
+// The chart owns 32 of them, never shows them, keeps their paint suppression on and lets them
+// draw transparently onto its control image with DrawOn() while it draws its frame; their
+// settings are copies of the layers' TScaleProps. Used on its own, the control paints itself
+// (background and frame unless Transparent). Where the ticks go and what the labels say comes
+// from the tick rules; this class maps the values to pixels and draws them.
+class TScale : public QWidget
+{
+public:
+    explicit TScale(QWidget *parent = nullptr);
+
+    TScaleType ScaleType() const { return m_scaleType; }
+    void SetScaleType(TScaleType value);
+    bool Horizontal() const
+    {
+        return m_scaleType == TScaleType::sctXB || m_scaleType == TScaleType::sctXT;
+    }
+
+    double RangeLow() const { return m_rangeLow; }
+    void SetRangeLow(double value);
+    double RangeHigh() const { return m_rangeHigh; }
+    void SetRangeHigh(double value);
+    void SetRange(double low, double high);
+    bool Logarithmic() const { return m_logarithmic; }
+    void SetLogarithmic(bool value);
+
+    int MinTicks() const { return m_minTicks; }
+    void SetMinTicks(int value);
+    int NumTicks() const { return static_cast<int>(m_tickList.size()); }
+    // The i-th value of the tick list (1-based); 0 outside 1 .. NumTicks.
+    double TickValue(int i) const;
+    const std::vector<double> &TickList() const { return m_tickList; }
+
+    bool ShortTicks() const { return m_shortTicks; }
+    void SetShortTicks(bool value);
+    int DecPlaces() const { return m_decPlaces; }
+    void SetDecPlaces(int value);
+    TFigType LabelType() const { return m_labelType; }
+    void SetLabelType(TFigType value);
+    const QString &UserTickText() const { return m_userTickText; }
+    void SetUserTickText(const QString &value);
+    const QString &ScaleInscript() const { return m_scaleInscript; }
+    void SetScaleInscript(const QString &value);
+    const TDTLabel &DateFormat() const { return m_dateFormat; }
+    void SetDateFormat(const TDTLabel &value);
+
+    const QString &Caption() const { return m_caption; }
+    void SetCaption(const QString &value);
+    int CaptionPosX() const { return m_captionPosX; }
+    void SetCaptionPosX(int value);
+    int CaptionPosY() const { return m_captionPosY; }
+    void SetCaptionPosY(int value);
+    TAlignment CaptionAlignment() const { return m_captionAlignment; }
+    void SetCaptionAlignment(TAlignment value);
+    TScaleUnitAnchor CaptionAnchor() const { return m_captionAnchor; }
+    void SetCaptionAnchor(TScaleUnitAnchor value);
+
+    TColor ColorScale() const { return m_colorScale; }
+    void SetColorScale(TColor value);
+    const TFont &Font() const { return m_font; }
+    void SetFont(const TFont &value);
+    bool ShowBaseLine() const { return m_showBaseLine; }
+    void SetShowBaseLine(bool value);
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool value);
+    // Whether the axis is drawn at all (in the chart: the layer's scale Visible).
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool value);
+
+    int MarginTop() const { return m_marginTop; }
+    void SetMarginTop(int value);
+    int MarginBottom() const { return m_marginBottom; }
+    void SetMarginBottom(int value);
+    int MarginLeft() const { return m_marginLeft; }
+    void SetMarginLeft(int value);
+    int MarginRight() const { return m_marginRight; }
+    void SetMarginRight(int value);
+    void SetMargins(int left, int top, int right, int bottom);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetSize(int width, int height);
+
+    TColor ColorBackGnd() const { return m_colorBackGnd; }
+    void SetColorBackGnd(TColor value);
+    TFrameStyle FrameStyle() const { return m_frameStyle; }
+    void SetFrameStyle(TFrameStyle value);
+    TColorScheme ColorScheme() const { return m_colorScheme; }
+    void SetColorScheme(TColorScheme value);
+
+    // Pixel of a value on this axis (x for horizontal types, y for vertical ones).
+    int ValueToPixel(double value) const;
+    double MappingFactor() const { return m_k; }
+    double MappingOffset() const { return m_o; }
+
+    // Own paint suppression: the chart keeps it on and draws through DrawOn().
+    bool PaintSuppressed() const { return m_paintSuppressed; }
+    void SuppressPaint(bool suppress);
+
+    // Draws the axis onto the target set by SetTarget (or the control itself); nothing while
+    // the axis is not visible or painting is suppressed.
+    void Paint();
+    void SetTarget(QImage *image) { m_target = image; }
+
+    // Draws the axis onto painter (offset (0, 0) of the axis area) whatever the suppression;
+    // an invisible axis draws nothing but still rebuilds its tick list.
+    void DrawOn(QPainter &painter);
+    // Rebuilds the tick list without drawing.
+    void UpdateTicks();
+
+    // Hooks (first argument the sender).
+    std::function<void(TScale *, QPainter *canvas, TScaleType type, double currentTickPos,
+                       int chartX, int chartY)>
+            OnScaleTickDrawn;
+    std::function<void(TScale *, TScaleType type, double currentTickPos, QString &tickLabel)>
+            OnBeforeTickLabel;
+    std::function<void(TScale *, QPainter *canvas)> OnBeforeScaleRendered;
+    std::function<void(TScale *, QPainter *canvas)> OnAfterScaleRendered;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    TTickInput TickInput();
+    int BaseLine() const;
+    void LimitMinTicks();
+    void DrawTicks(QPainter &painter, const TTickPlan &plan, int baseLine);
+    void DrawLabel(QPainter &painter, const QString &text, int pos, int baseLine);
+    void DrawCaption(QPainter &painter, int baseLine);
+    void DrawCentredMessage(QPainter &painter, const QString &text, int baseLine);
+    void DrawBackground(QPainter &painter);
+    void Changed();
+    void UpdateMapping();
+
+    TScaleType m_scaleType = TScaleType::sctXB;
+    double m_rangeLow = 0.0;
+    double m_rangeHigh = 100.0;
+    bool m_logarithmic = false;
+    int m_minTicks = 3;
+    bool m_shortTicks = true;
+    int m_decPlaces = -2;
+    TFigType m_labelType = TFigType::ftNum;
+    QString m_userTickText;
+    QString m_scaleInscript;
+    TDTLabel m_dateFormat;
+    QString m_caption;
+    int m_captionPosX = 4;
+    int m_captionPosY = 4;
+    TAlignment m_captionAlignment = TAlignment::taCenter;
+    TScaleUnitAnchor m_captionAnchor = TScaleUnitAnchor::uaSclTopLft;
+    TColor m_colorScale = clBlack;
+    TFont m_font;
+    bool m_showBaseLine = true;
+    bool m_transparent = false;
+    bool m_visible = true;
+    int m_marginTop = 20;
+    int m_marginBottom = 20;
+    int m_marginLeft = 20;
+    int m_marginRight = 20;
+    int m_width = 200;
+    int m_height = 50;
+    TColor m_colorBackGnd = clBtnFace;
+    TFrameStyle m_frameStyle = TFrameStyle::fsLowered;
+    TColorScheme m_colorScheme = TColorScheme::csBWG;
+
+    double m_k = 0.0;
+    double m_o = 0.0;
+    std::vector<double> m_tickList;
+    bool m_paintSuppressed = false;
+    QImage *m_target = nullptr;
+};
