@@ -1,0 +1,96 @@
+#include "instruments/flash_timer.h"
+
+#include "platform/user_interface.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace {
+
+int g_flashTimerCount = 0;
+
+} // namespace
+
+TAbFlash::TAbFlash()
+{
+    // Parented to the application so that the timer never outlives its event loop.
+    m_timer = new QTimer(QCoreApplication::instance());
+    m_timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(m_timer.data(), &QTimer::timeout, [this] { Tick(); });
+}
+
+TAbFlash::~TAbFlash()
+{
+    m_destroying = true;
+    m_enabled = false;
+    OnTimer = nullptr;
+    delete m_timer.data();
+}
+
+void TAbFlash::SetEnabled(bool v)
+{
+    if (v == m_enabled)
+        return;
+    m_enabled = v;
+    Apply();
+}
+
+void TAbFlash::SetThreadPriority(QThread::Priority v)
+{
+    if (v == m_priority)
+        return;
+    m_priority = v;
+    Apply();
+}
+
+void TAbFlash::SetInterval(int ms)
+{
+    if (ms < 0 || ms == m_interval)
+        return;
+    m_interval = ms;
+    Apply();
+}
+
+bool TAbFlash::Running() const
+{
+    return m_timer && m_timer->isActive();
+}
+
+void TAbFlash::Apply()
+{
+    if (!m_timer)
+        return;
+    m_timer->stop();
+    if (m_interval == 0 || !m_enabled || !OnTimer)
+        return;
+    m_timer->start(m_interval);
+}
+
+void TAbFlash::Tick()
+{
+    if (m_enabled && !m_destroying && OnTimer)
+        OnTimer(this);
+}
+
+TAbFlashTimer::TAbFlashTimer(std::function<void()> dispatcher)
+{
+    ++g_flashTimerCount;
+    if (g_flashTimerCount > 1) {
+        ShowInformation(QStringLiteral("Only one TAbFlashTimer per Application!\rRemove it..."),
+                        QStringLiteral("Error Message"));
+        return;
+    }
+    m_active = true;
+    OnTimer = [dispatcher = std::move(dispatcher)](TAbFlash *) { dispatcher(); };
+    Apply();
+}
+
+TAbFlashTimer::~TAbFlashTimer()
+{
+    --g_flashTimerCount;
+}
+
+int TAbFlashTimer::InstanceCount()
+{
+    return g_flashTimerCount;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPointer>
+#include <QThread>
+
+#include <functional>
+
+class QTimer;
+
+// A periodic trigger on the user-interface thread: while Enabled, with a non-zero Interval,
+// OnTimer fires every Interval milliseconds. A precise QTimer stands in for the sleeping
+// thread; ThreadPriority is kept as a setting only.
+class TAbFlash
+{
+public:
+    TAbFlash();
+    virtual ~TAbFlash();
+    TAbFlash(const TAbFlash &) = delete;
+    TAbFlash &operator=(const TAbFlash &) = delete;
+
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool v);
+    QThread::Priority ThreadPriority() const { return m_priority; }
+    void SetThreadPriority(QThread::Priority v);
+    int Interval() const { return m_interval; }
+    void SetInterval(int ms);
+    bool Running() const;
+
+    std::function<void(TAbFlash *sender)> OnTimer;
+
+protected:
+    // Starts or stops the pacing after a change of Enabled, Interval or the handler.
+    void Apply();
+
+private:
+    void Tick();
+
+    bool m_enabled = true;
+    QThread::Priority m_priority = QThread::NormalPriority;
+    int m_interval = 16;
+    bool m_destroying = false;
+    QPointer<QTimer> m_timer;
+};
+
+// The single pacing timer of the timer service. A second instance tells the user and stays
+// inert.
+class TAbFlashTimer : public TAbFlash
+{
+public:
+    explicit TAbFlashTimer(std::function<void()> dispatcher);
+    ~TAbFlashTimer() override;
+
+    bool Active() const { return m_active; }
+    static int InstanceCount();
+
+private:
+    bool m_active = false;
+};

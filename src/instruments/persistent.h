@@ -1,0 +1,131 @@
+#pragma once
+
+#include "instruments/enum_set.h"
+#include "platform/color.h"
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+// Base of every settings object an instrument owns. A setter stores a changed value and calls
+// Changed(), which fires OnChange; the owning control installs its handler there once it has
+// finished loading. Settings objects are not copyable; Assign copies the published values.
+class TAbPersistent
+{
+public:
+    TAbPersistent() = default;
+    TAbPersistent(const TAbPersistent &) = delete;
+    TAbPersistent &operator=(const TAbPersistent &) = delete;
+    virtual ~TAbPersistent() = default;
+
+    std::function<void(TAbPersistent *sender)> OnChange;
+
+    virtual void Changed();
+    virtual void NotifyChange(TAbPersistent *sender);
+
+protected:
+    // The common setter rule: nothing when equal, else store and report.
+    template<class T, class V>
+    void SetField(T &field, const V &value)
+    {
+        if (field == static_cast<T>(value))
+            return;
+        field = static_cast<T>(value);
+        Changed();
+    }
+};
+
+// Insets of a content rectangle.
+class TAbOffset : public TAbPersistent
+{
+public:
+    int Top() const { return m_top; }
+    int Left() const { return m_left; }
+    int Right() const { return m_right; }
+    int Bottom() const { return m_bottom; }
+    void SetTop(int v) { SetField(m_top, v); }
+    void SetLeft(int v) { SetField(m_left, v); }
+    void SetRight(int v) { SetField(m_right, v); }
+    void SetBottom(int v) { SetField(m_bottom, v); }
+    void Assign(const TAbOffset &source);
+
+    // Moves the left and top edges in and the right and bottom edges back.
+    QRect Apply(const QRect &rect) const;
+
+private:
+    int m_top = 0;
+    int m_left = 0;
+    int m_right = 0;
+    int m_bottom = 0;
+};
+
+enum class TGradientStyle {
+    gsHorizontal1,
+    gsHorizontal2,
+    gsVertical1,
+    gsVertical2,
+    gsRectangle,
+    gsEllipse,
+    gsRadialLeft,
+    gsRadialRight,
+    gsRadialTop,
+    gsRadialBottom,
+    gsBottomLeft,
+    gsBottomRight,
+    gsTopLeft,
+    gsTopRight
+};
+
+// Surface gradient of a bevel; kept as settings only (no instrument here shows one).
+class TAbGradSettings : public TAbPersistent
+{
+public:
+    TColor ColorFrom() const { return m_colorFrom; }
+    TColor ColorTo() const { return m_colorTo; }
+    bool Visible() const { return m_visible; }
+    TGradientStyle Style() const { return m_style; }
+    void SetColorFrom(TColor v) { SetField(m_colorFrom, v); }
+    void SetColorTo(TColor v) { SetField(m_colorTo, v); }
+    void SetVisible(bool v) { SetField(m_visible, v); }
+    void SetStyle(TGradientStyle v) { SetField(m_style, v); }
+    void Assign(const TAbGradSettings &source);
+
+private:
+    TColor m_colorFrom = 0xE2E2E2;
+    TColor m_colorTo = 0x8F8F8F;
+    bool m_visible = false;
+    TGradientStyle m_style = TGradientStyle::gsHorizontal1;
+};
+
+enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TEnumSet<TFontStyle>;
+
+// A font with its colour. Height follows the classic convention: negative is the character
+// height in pixels, positive the cell height; Size is in points.
+class TAbFont : public TAbPersistent
+{
+public:
+    TAbFont(const QString &name = QStringLiteral("Arial"), int size = 8);
+
+    QString Name() const { return m_font.family(); }
+    int Size() const;
+    int Height() const;
+    TFontStyles Style() const;
+    TColor Color() const { return m_color; }
+    void SetName(const QString &name);
+    void SetSize(int points);
+    void SetHeight(int height);
+    void SetStyle(TFontStyles style);
+    void SetColor(TColor color) { SetField(m_color, color); }
+    void Assign(const TAbFont &source);
+
+    const QFont &Font() const { return m_font; }
+
+private:
+    void Store(const QFont &font);
+
+    QFont m_font;
+    TColor m_color = clWindowText;
+};
