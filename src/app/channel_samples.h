@@ -1,0 +1,11 @@
+#pragma once
+
+#include "chart/chart_item.h"
+
+#include <vector>
+
+// The samples of one channel as the fast display holds them, in item order: the point of every
+// move-to and line-to item on the channel's layer, the end point of every line item, and the
+// start point of the layer's first line item unless it lies left of X = 0 (the flat lead-in of
+// a trend run). Other items and other layers are skipped.
+std::vector<double> LayerSamples(const TChartItem *items, int count, int layer);
