@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/control_styles.h"
+#include "chart/axis_scale.h"
 #include "platform/color.h"
 
 #include <QImage>
