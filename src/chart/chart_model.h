@@ -72,7 +72,7 @@ public:
     // Stored items (a loaded file): replace the list or add after it; then propagate.
     void LoadItems(const TChartItem *items, int count, bool append);
 
-    int AllocSize() const { return List().AllocSize(); }
+    int AllocSize() const { return m_list.AllocSize(); }
     void SetAllocSize(int value);
     int ActiveLayer() const { return m_activeLayer; }
     void SetActiveLayer(int layer); // 1..16, others ignored; repaints when AutoRedraw
@@ -230,11 +230,14 @@ private:
     void GeometryChanged();
     void SyncAxisGeometry(int layer);
     void SyncAxisRanges(int layer);
-    void SetLayerRangeDirect(int layer, double xLow, double yLow, double xHigh, double yHigh);
+    static bool WideEnough(const TScaleProps &scale, double low, double high);
+    static void StoreLayerRange(TScaleProps &scale, double low, double high);
     void FollowJoints(int layer);
     void WidenEqualBounds(int layer, double &xLow, double &yLow, double &xHigh,
                           double &yHigh) const;
     void MakeIsometric(int layer, double xLow, double xHigh, double &yLow, double &yHigh) const;
+    void UpdateLayerMapping(int layer);
+    void ApplyStandardLayout(TrcLayout layout);
     static int ClampLayer(int layer);
 
     // Display list.

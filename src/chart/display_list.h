@@ -47,7 +47,7 @@ public:
 
 private:
     void MakeRoomAtEnd();
-    void Reallocate(size_t slots, size_t fallbackSlots);
+    void Reallocate(size_t slotCount, size_t fallbackSlots);
 
     std::vector<TChartItem> m_slots;
     int m_offset = 0;
