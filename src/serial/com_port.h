@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/serial_device.h"
 #include "serial/com_error.h"
 #include "serial/com_link.h"
 #include "serial/com_settings.h"
@@ -7,6 +8,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -15,7 +17,6 @@
 #include <vector>
 
 class QObject;
-class SerialDevice;
 class TComThread;
 class InputQueue;
 
@@ -198,8 +199,21 @@ private:
     std::unique_ptr<TComThread> m_thread;
     std::unique_ptr<QObject> m_notifier; // receives the hand-overs on the user-interface thread
     std::shared_ptr<std::atomic<std::uint32_t>> m_pending;
-    TComErrors m_lastErrors;
+    SerialErrorCounts m_errorCounts; // line errors already reported by LineErrors
+    bool m_connectAfterLoading = false;
+    bool m_deviceLost = false;
 };
+
+template<typename Fn>
+void TCustomComPort::ForEachLink(Fn fn)
+{
+    // A callback may detach links (even its own): the ones gone meanwhile are skipped.
+    const std::vector<TComLink *> links = m_links;
+    for (TComLink *link : links) {
+        if (std::find(m_links.begin(), m_links.end(), link) != m_links.end())
+            fn(*link);
+    }
+}
 
 // The published port; adds nothing to TCustomComPort.
 class TComPort : public TCustomComPort

@@ -66,7 +66,7 @@ private:
     void ScanBuffer();
     bool ScanOnePacket();
     void SeekStart();
-    void SeekStop();
+    bool SeekStop();
     void OpenAt(std::size_t position);
     void TakePacket(std::size_t length);
     std::string TrimMarkers(std::string packet) const;

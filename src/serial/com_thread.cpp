@@ -1,0 +1,165 @@
+#include "serial/com_thread.h"
+
+#include "platform/serial_device.h"
+#include "serial/input_queue.h"
+
+#include <sys/eventfd.h>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint32_t Flag(TComEvent event)
+{
+    return std::uint32_t(1) << int(event);
+}
+
+// Without a modem-line event the wait has no time limit; with one the lines are sampled.
+constexpr int kModemLinePollMs = 50;
+
+} // namespace
+
+TComThread::TComThread(SerialDevice &device, std::shared_ptr<InputQueue> queue, TComEvents events,
+                       Notify notify)
+    : m_device(device)
+    , m_queue(std::move(queue))
+    , m_events(events)
+    , m_notify(std::move(notify))
+    , m_wakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    , m_errorCounts(std::make_unique<SerialErrorCounts>())
+    , m_chunk(64 * 1024)
+{
+    m_device.ErrorCounts(*m_errorCounts);
+    m_device.ModemLines(m_lines);
+    m_thread = std::thread([this] { Run(); });
+}
+
+TComThread::~TComThread()
+{
+    Stop();
+    ::close(m_wakeFd);
+}
+
+void TComThread::Stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_stop.store(true);
+    Wake();
+    m_thread.join();
+}
+
+void TComThread::Wake()
+{
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(m_wakeFd, &one, sizeof one);
+}
+
+void TComThread::Run()
+{
+    const bool sampleLines = Wants(TComEvent::evCTS) || Wants(TComEvent::evDSR)
+            || Wants(TComEvent::evRLSD) || Wants(TComEvent::evRing);
+    bool lost = false;
+    while (!m_stop.load() && !lost) {
+        const bool full = m_queue->WaitForRoomIfFull();
+        // A full queue leaves the device out of the wait: a hung-up device would otherwise
+        // report itself ready again and again.
+        pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {full ? -1 : m_device.Descriptor(), POLLIN, 0}};
+        if (::poll(fds, 2, sampleLines ? kModemLinePollMs : -1) < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents & POLLIN) {
+            std::uint64_t count = 0;
+            [[maybe_unused]] const auto n = ::read(m_wakeFd, &count, sizeof count);
+        }
+        if (m_stop.load())
+            break;
+        std::uint32_t flags = 0;
+        if (fds[1].revents != 0)
+            lost = !MoveInput(flags);
+        if (!lost) {
+            CheckErrors(flags);
+            if (sampleLines)
+                CheckModemLines(flags);
+        }
+        flags &= m_events.Bits();
+        if (lost)
+            flags |= DeviceLost;
+        if (flags != 0)
+            m_notify(flags);
+    }
+    if (!lost) {
+        m_device.Purge(true, true);
+        bool unused = false;
+        m_queue->Clear(unused);
+    }
+    m_finished.store(true);
+}
+
+// Reads until the device has nothing more or the queue is full; false when the device is gone.
+bool TComThread::MoveInput(std::uint32_t &flags)
+{
+    for (;;) {
+        const std::size_t room = std::min(m_queue->Free(), m_chunk.size());
+        if (room == 0)
+            break;
+        const long n = m_device.Read(m_chunk.data(), room);
+        if (n == 0)
+            break;
+        if (n < 0)
+            return false;
+        std::size_t size = std::size_t(n);
+        if (m_discardNull.load())
+            size = std::size_t(std::remove(m_chunk.begin(), m_chunk.begin() + n, '\0')
+                               - m_chunk.begin());
+        if (size == 0)
+            continue;
+        if (std::memchr(m_chunk.data(), m_eventChar.load(), size))
+            flags |= Flag(TComEvent::evRxFlag);
+        std::size_t fill = 0;
+        m_queue->Push(m_chunk.data(), size, fill);
+        flags |= Flag(TComEvent::evRxChar);
+        const bool above80 = fill * 5 >= m_queue->Capacity() * 4;
+        if (above80 && !m_warned80)
+            flags |= Flag(TComEvent::evRx80Full);
+        m_warned80 = above80;
+    }
+    return true;
+}
+
+void TComThread::CheckErrors(std::uint32_t &flags)
+{
+    if (!Wants(TComEvent::evError) && !Wants(TComEvent::evBreak))
+        return;
+    SerialErrorCounts now;
+    if (m_device.ErrorCounts(now) != 0 || now == *m_errorCounts)
+        return;
+    if (now.brk != m_errorCounts->brk)
+        flags |= Flag(TComEvent::evBreak);
+    if (now.frame != m_errorCounts->frame || now.parity != m_errorCounts->parity
+        || now.overrun != m_errorCounts->overrun
+        || now.bufferOverrun != m_errorCounts->bufferOverrun)
+        flags |= Flag(TComEvent::evError);
+    *m_errorCounts = now;
+}
+
+void TComThread::CheckModemLines(std::uint32_t &flags)
+{
+    unsigned now = 0;
+    if (m_device.ModemLines(now) != 0 || now == m_lines)
+        return;
+    const unsigned changed = now ^ m_lines;
+    if (changed & kModemCts)
+        flags |= Flag(TComEvent::evCTS);
+    if (changed & kModemDsr)
+        flags |= Flag(TComEvent::evDSR);
+    if (changed & kModemRlsd)
+        flags |= Flag(TComEvent::evRLSD);
+    if (changed & now & kModemRing)
+        flags |= Flag(TComEvent::evRing);
+    m_lines = now;
+}
