@@ -187,9 +187,6 @@ void PlanCalendarTicks(const TTickInput &input, TUnit unit, int step, TTickPlan 
         else
             label = YearText(date, input.DateFormat, true);
         AddMajor(plan, day, label, figures);
-        date = unit == TUnit::Day      ? date.addDays(step)
-                : unit == TUnit::Month ? date.addMonths(step)
-                                       : date.addYears(step);
     }
 }
 
