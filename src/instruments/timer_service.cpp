@@ -121,15 +121,25 @@ void TAbTimerService::Dispatch()
     if (secondTick)
         m_nextSecond += kOneSecond;
 
-    const std::size_t count = m_entries.size();
-    for (std::size_t i = 0; i < count && i < m_entries.size(); ++i) {
+    // Serves the entries present at the start. An entry that leaves the list during its tick
+    // lets the next one move into its place, which is then served at the same index.
+    std::size_t count = m_entries.size();
+    std::size_t i = 0;
+    while (i < count && i < m_entries.size()) {
         if (ApplicationClosing())
             break;
+        const TTimerEntry served = m_entries[i];
         try {
             DeliverTo(i, secondTick, now);
         } catch (const std::overflow_error &) {
         } catch (const std::range_error &) {
         } catch (const std::out_of_range &) { }
+        const bool stayed = i < m_entries.size() && m_entries[i].Control == served.Control
+                && m_entries[i].Callback == served.Callback;
+        if (stayed)
+            ++i;
+        else
+            --count;
     }
 }
 
@@ -188,6 +198,7 @@ TManualTimerScope::TManualTimerScope(std::uint32_t tick, TDateTime now)
 {
     TAbTimerService::Instance().SetClock(&m_clock);
     TAbTimerService::Instance().SetAutoDispatch(false);
+    TAbTimerService::Instance().SetNextSecond(now + kOneSecond);
 }
 
 TManualTimerScope::~TManualTimerScope()

@@ -98,6 +98,7 @@ public:
     std::uint32_t Counter() const { return m_counter; }
     void SetCounter(std::uint32_t counter) { m_counter = counter; }
     TDateTime NextSecond() const { return m_nextSecond; }
+    void SetNextSecond(TDateTime at) { m_nextSecond = at; }
     const std::vector<TTimerEntry> &Entries() const { return m_entries; }
     const TTimerEntry *Find(const TTimerClient *control) const;
 
@@ -128,8 +129,9 @@ private:
 void Register(TTimerClient *control, std::uint64_t code, TTimerCallback callback = nullptr);
 void Unregister(TTimerClient *control);
 
-// For tests: installs a manual clock and switches automatic dispatching off for its lifetime;
-// Step(n) advances the clock by 16 ms and dispatches, n times.
+// For tests: installs a manual clock and switches automatic dispatching off for its lifetime,
+// starting a fresh second one second from the clock's time; Step(n) advances the clock by
+// 16 ms and dispatches, n times.
 class TManualTimerScope
 {
 public:

@@ -1,0 +1,328 @@
+#include "instruments/analog_control.h"
+
+#include "instruments/draw_helpers.h"
+#include "instruments/saturate.h"
+#include "platform/number_text.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr float kMinMaxReset = 9999999.0f;
+
+} // namespace
+
+TAbAnalogGControl::TAbAnalogGControl(QWidget *parent)
+    : TAbGraphicControl(parent)
+{
+    m_font.SetColor(clWindowText);
+    m_fontValue.SetColor(0x00FF00);
+    m_bevelOuter.SetBevelLine(TBevelLine::blOuter);
+    m_bevelInner.SetStyle(TBevelStyle::bsLowered);
+    m_bevelInner.SetBevelLine(TBevelLine::blInner);
+    m_bevelValue.SetStyle(TBevelStyle::bsLowered);
+    m_bevelValue.SetColor(clBlack);
+    m_bevelValue.SetSpacing(0);
+}
+
+TAbAnalogGControl::~TAbAnalogGControl() = default;
+
+void TAbAnalogGControl::Loaded()
+{
+    InstallHandlers();
+    m_minMax.StoreMin(kMinMaxReset, m_minMax.MinDateTime());
+    m_minMax.StoreMax(-kMinMaxReset, m_minMax.MaxDateTime());
+    TAbGraphicControl::Loaded();
+}
+
+void TAbAnalogGControl::InstallHandlers()
+{
+    const auto settings = [this](TAbPersistent *) { SettingsChanged(); };
+    m_signalSettings.OnChange = settings;
+    m_sectorSettings.OnChange = settings;
+    m_font.OnChange = settings;
+    m_fontValue.OnChange = settings;
+    m_bevelOuter.OnChange = settings;
+    m_bevelInner.OnChange = settings;
+    m_bevelValue.OnChange = settings;
+    m_damping.OnChange = settings;
+    m_minMax.OnChange = [this](TAbPersistent *) { MinMaxChanged(); };
+}
+
+void TAbAnalogGControl::SetValue(double value)
+{
+    const auto v = static_cast<float>(value);
+    if (v == m_target)
+        return;
+    ApplyValue(v, m_signalSettings.DigitOf(v));
+}
+
+void TAbAnalogGControl::SetDigit(int digit)
+{
+    const auto v = static_cast<float>(m_signalSettings.ValueOfDigit(digit));
+    if (v == m_target)
+        return;
+    ApplyValue(v, digit);
+}
+
+void TAbAnalogGControl::ApplyValue(float value, int digit)
+{
+    m_target = value;
+    m_value = value;
+    m_digit = digit;
+    ValueChanged();
+}
+
+void TAbAnalogGControl::SetLimitUpper(double v)
+{
+    const auto value = static_cast<float>(v);
+    if (value == m_limitUpper)
+        return;
+    m_limitUpper = value;
+    m_limitUpperPos = m_signalSettings.PerMille(value);
+    ValueChanged();
+}
+
+void TAbAnalogGControl::SetLimitLower(double v)
+{
+    auto value = static_cast<float>(v);
+    if (value == 0.0f)
+        value = 0.0001f;
+    if (value == m_limitLower)
+        return;
+    m_limitLower = value;
+    m_limitLowerPos = m_signalSettings.PerMille(value);
+    ValueChanged();
+}
+
+void TAbAnalogGControl::SetAutoSize(bool v)
+{
+    m_autoSize = v;
+    Invalidate();
+}
+
+void TAbAnalogGControl::SettingsChanged()
+{
+    m_digit = m_signalSettings.DigitOf(m_value);
+    m_limitUpperPos = m_signalSettings.PerMille(m_limitUpper);
+    m_limitLowerPos = m_signalSettings.PerMille(m_limitLower);
+    if (OnSettingsChange)
+        OnSettingsChange(this);
+}
+
+void TAbAnalogGControl::Invalidate()
+{
+    m_frameDirty = true;
+    update();
+}
+
+void TAbAnalogGControl::ValueChanged()
+{
+    m_digitText = QString::number(m_digit);
+    m_valueText = FormatFloat(m_signalSettings.ValueFormat(), m_value);
+    const double perDigit = 1000.0 / m_signalSettings.DigitalRange();
+    int pos = RoundSaturated(perDigit
+                             * (static_cast<double>(m_digit) - m_signalSettings.DigitalFrom()));
+    m_rawPos = pos;
+    m_posPerMille = pos;
+    UpdateSectors(pos);
+    UpdateLimits();
+    UpdateOverflow(pos);
+    m_posPerMille = pos;
+    UpdateMinMax(pos);
+    if (OnValueChange)
+        OnValueChange(this);
+}
+
+void TAbAnalogGControl::UpdateSectors(int pos)
+{
+    for (int k = 1; k <= 3; ++k) {
+        const bool in
+                = m_sectorSettings.SectorFrom(k) <= pos && pos <= m_sectorSettings.SectorTo(k);
+        if (in)
+            m_sectorColor = m_sectorSettings.SectorColor(k);
+        if (in != m_inSector[k - 1]) {
+            m_inSector[k - 1] = in;
+            if (OnSectorChange)
+                OnSectorChange(this, k, in);
+        }
+    }
+}
+
+void TAbAnalogGControl::UpdateLimits()
+{
+    const bool upper = m_value > m_limitUpper;
+    const bool lower = m_value < m_limitLower;
+    if (upper == m_upperExceeded && lower == m_lowerExceeded)
+        return;
+    m_upperExceeded = upper;
+    m_lowerExceeded = lower;
+    LimitChanged();
+    if (OnLimit)
+        OnLimit(this, upper, lower);
+}
+
+void TAbAnalogGControl::UpdateOverflow(int &pos)
+{
+    if (pos < 0) {
+        if (!m_underflow) {
+            m_underflow = true;
+            m_overflow = false;
+            OverflowChanged();
+            if (OnOverflow)
+                OnOverflow(this, pos);
+        }
+        pos = 0;
+    } else if (pos > 1000) {
+        if (!m_overflow) {
+            m_overflow = true;
+            m_underflow = false;
+            OverflowChanged();
+            if (OnOverflow)
+                OnOverflow(this, pos);
+        }
+        pos = 1000;
+    } else if (m_underflow || m_overflow) {
+        m_underflow = false;
+        m_overflow = false;
+        OverflowChanged();
+        if (OnOverflow)
+            OnOverflow(this, pos);
+    }
+}
+
+void TAbAnalogGControl::UpdateMinMax(int pos)
+{
+    if (std::isnan(m_value)) // would count as a new maximum on every pass
+        return;
+    bool extreme = false;
+    if (m_minMax.Min() > m_value) {
+        m_minMax.StoreMin(m_value, Now());
+        m_minPos = pos;
+        extreme = true;
+    }
+    if (!(m_minMax.Max() >= m_value)) {
+        m_minMax.StoreMax(m_value, Now());
+        m_maxPos = pos;
+        extreme = true;
+    }
+    if (extreme)
+        MinMaxChanged();
+}
+
+void TAbAnalogGControl::OverflowChanged() { }
+
+void TAbAnalogGControl::LimitChanged() { }
+
+void TAbAnalogGControl::MinMaxChanged()
+{
+    if (OnMinMaxChange)
+        OnMinMaxChange(this);
+    ValueChanged();
+}
+
+void TAbAnalogGControl::ScaleTypeChanged() { }
+
+QString TAbAnalogGControl::Hint() const
+{
+    if (!m_hintOptions.Contains(THintOption::hoAutoHint))
+        return {};
+    const QString unit = m_signalSettings.ValueUnit();
+    const QString format = m_signalSettings.ValueFormat();
+    QStringList lines;
+    if (m_hintOptions.Contains(THintOption::hoValue))
+        lines << QStringLiteral("Value= ") + m_valueText + QLatin1Char(' ') + unit;
+    const auto extreme = [&](const QString &label, float value, TDateTime at) {
+        QString line = label + FormatFloat(format, value) + QLatin1Char(' ') + unit;
+        if (m_hintOptions.Contains(THintOption::hoMinMaxDate))
+            line += QLatin1Char(' ')
+                    + QLocale().toString(DateTimeToQt(at).date(), QLocale::ShortFormat);
+        if (m_hintOptions.Contains(THintOption::hoMinMaxTime))
+            line += QLatin1Char(' ') + FormatDateTime(QStringLiteral("hh:nn:ss"), at);
+        lines << line;
+    };
+    if (m_hintOptions.Contains(THintOption::hoMin))
+        extreme(QStringLiteral("MIN= "), m_minMax.Min(), m_minMax.MinDateTime());
+    if (m_hintOptions.Contains(THintOption::hoMax))
+        extreme(QStringLiteral("MAX= "), m_minMax.Max(), m_minMax.MaxDateTime());
+    if (m_hintOptions.Contains(THintOption::hoName1))
+        lines << m_signalSettings.Name1();
+    if (m_hintOptions.Contains(THintOption::hoName2))
+        lines << m_signalSettings.Name2();
+    return lines.join(QLatin1Char('\r'));
+}
+
+void TAbAnalogGControl::EnsureFrame()
+{
+    if (!m_frameDirty || !CanPaint())
+        return;
+    AdjustSize();
+    m_frameDirty = false;
+    if (width() <= 0 || height() <= 0) {
+        m_frame = QImage();
+        return;
+    }
+    m_frame = MakeImage(size(), this);
+    m_frame.fill(palette().color(QPalette::Window));
+    QPainter painter(&m_frame);
+    RenderFrame(painter);
+}
+
+void TAbAnalogGControl::paintEvent(QPaintEvent *event)
+{
+    EnsureFrame();
+    if (!FrameValid())
+        return;
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_frame, event->rect());
+}
+
+void TAbAnalogGControl::resizeEvent(QResizeEvent *)
+{
+    Invalidate();
+}
+
+void TAbAnalogGControl::PaintValueBox(QPainter &painter, QRect &area, bool withUnit,
+                                      int spacingBelow)
+{
+    painter.setFont(m_fontValue.Font());
+    const QFontMetrics fm = painter.fontMetrics();
+    const int th = fm.height();
+    const int sw = fm.horizontalAdvance(m_signalSettings.SampleText());
+    const int uw = withUnit ? fm.horizontalAdvance(m_signalSettings.ValueUnit()) : 0;
+    const int c = th / 3;
+    const int border = m_bevelValue.BorderSize();
+    const int boxHeight = 2 * border + th;
+    const int left = area.x() + (area.width() - sw - uw - c) / 2 - c;
+    QRect box(left, area.y(), sw + 2 * border + 2 * c, boxHeight);
+    m_bevelValue.Paint(painter, box);
+    if (withUnit) {
+        painter.setPen(ToQColor(m_font.Color()));
+        painter.setBrush(Qt::NoBrush);
+        DrawTextAligned(painter, box.x() + box.width() + c, box.y(), 0,
+                        m_signalSettings.ValueUnit());
+    }
+    box.adjust(c, 0, -c, 0);
+    m_valueBox = box;
+    area.setTop(area.top() + boxHeight + spacingBelow);
+}
+
+void TAbAnalogGControl::DrawValueText(QPainter &painter)
+{
+    if (m_valueBox.width() <= 0 || m_valueBox.height() <= 0)
+        return;
+    painter.save();
+    painter.setClipRect(m_valueBox);
+    painter.fillRect(m_valueBox, ToQColor(m_bevelValue.Color()));
+    painter.setFont(m_fontValue.Font());
+    painter.setPen(ToQColor(m_fontValue.Color()));
+    const QFontMetrics fm = painter.fontMetrics();
+    const int x = m_valueBox.x() + m_valueBox.width() - fm.horizontalAdvance(m_valueText);
+    painter.drawText(x, m_valueBox.y() + fm.ascent(), m_valueText);
+    painter.restore();
+}

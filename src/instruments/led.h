@@ -1,0 +1,89 @@
+#pragma once
+
+#include "instruments/binary_control.h"
+#include "instruments/persistent.h"
+
+#include <QImage>
+
+enum class TLEDShape {
+    sRound,
+    sArrowLeft,
+    sArrowRight,
+    sArrowUp,
+    sArrowDown,
+    sRectangle,
+    sDiamondLeft,
+    sDiamondRight
+};
+enum class TLEDPos { lpLeft, lpRight, lpTop, lpBottom };
+
+// The lamp of an LED: shape, colours and size (each side accepted only in 4 .. 80).
+class TLED : public TAbPersistent
+{
+public:
+    TLEDShape Shape() const { return m_shape; }
+    TColor ColorOn() const { return m_colorOn; }
+    TColor ColorOff() const { return m_colorOff; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetShape(TLEDShape v) { SetField(m_shape, v); }
+    void SetColorOn(TColor v) { SetField(m_colorOn, v); }
+    void SetColorOff(TColor v) { SetField(m_colorOff, v); }
+    void SetWidth(int v);
+    void SetHeight(int v);
+    void Assign(const TLED &source);
+
+    // The box the lamp occupies: Width x Height, square (the larger side) when round.
+    QSize BoxSize() const;
+    // Draws the lamp into box in the on or off colour.
+    void Draw(QPainter &painter, const QRect &box, bool on) const;
+
+private:
+    TLEDShape m_shape = TLEDShape::sRound;
+    TColor m_colorOn = 0x00FF00;
+    TColor m_colorOff = clBtnFace;
+    int m_width = 13;
+    int m_height = 13;
+};
+
+// A lamp with a caption ('|' separates lines) beside, above or below it, in the widget's font.
+// Renders into an off-screen frame; a state change redraws only the lamp.
+class TAbLED : public TAbBinGControl
+{
+public:
+    explicit TAbLED(QWidget *parent = nullptr);
+
+    TLED &LED() { return m_led; }
+    TLEDPos LED_Position() const { return m_position; }
+    void SetLED_Position(TLEDPos v);
+    int Spacing() const { return m_spacing; }
+    void SetSpacing(int v);
+    // Defaults to the object name.
+    QString Caption() const;
+    void SetCaption(const QString &caption);
+
+    // Where the lamp sits for the current size and settings.
+    QRect LampRect() const;
+
+    void Refresh() override;
+    void ShowStatus() override;
+    void FlashTick(bool on) override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void EnsureFrame();
+    void DrawLamp(bool on);
+
+    TLED m_led;
+    TLEDPos m_position = TLEDPos::lpLeft;
+    int m_spacing = 5;
+    QString m_caption;
+    bool m_captionSet = false;
+    QImage m_frame;
+    bool m_frameDirty = true;
+    bool m_painting = false;
+};

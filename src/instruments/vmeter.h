@@ -1,0 +1,82 @@
+#pragma once
+
+#include "instruments/analog_control.h"
+#include "instruments/scale_settings.h"
+
+enum class TAbVMeterOption {
+    opBevelInner,
+    opBevelOuter,
+    opValue,
+    opName1,
+    opName2,
+    opOverflow,
+    opLimit,
+    opSector,
+    opUnit
+};
+using TAbVMeterOptions = TEnumSet<TAbVMeterOption>;
+
+// The vertical meter: value box on top, a centred scale with a triangular pointer, the signal
+// names below. A full repaint snapshots the scale area without the pointer; a value change
+// restores that snapshot, draws the pointer and the value text into the frame and updates only
+// those two rectangles. Paints nothing while the update lock is held.
+class TAbVMeter : public TAbAnalogGControl
+{
+public:
+    explicit TAbVMeter(QWidget *parent = nullptr);
+    ~TAbVMeter() override;
+
+    TAbVMeterOptions Options() const { return m_options; }
+    void SetOptions(TAbVMeterOptions v);
+    TScaleSettings &ScaleSettings() { return m_scaleSettings; }
+    bool LogScale() const { return m_logScale; }
+    void SetLogScale(bool v);
+
+    // Geometry of the last full repaint.
+    QRect ScaleArea() const { return m_scaleArea; }
+    bool NoRoom() const { return m_noRoom; }
+    int PointerBaseX() const { return m_pointerBaseX; }
+    int ScaleTop() const { return m_scaleTop; }
+    int ScaleBottom() const { return m_scaleBottom; }
+    // The y of the pointer tip for a per-mille position, in control coordinates.
+    int PointerY(int perMille) const;
+    bool Blinking() const { return m_blinking; }
+
+    void SettingsChanged() override;
+    void ValueChanged() override;
+    void OverflowChanged() override;
+    void LimitChanged() override;
+    void TimerTick(std::uint32_t counter, std::int32_t value) override;
+
+protected:
+    void Loaded() override;
+    bool CanPaint() const override { return UpdateCount() == 0; }
+    void AdjustSize() override;
+    void RenderFrame(QPainter &painter) override;
+
+private:
+    void PaintNames(QPainter &painter, QRect &area, int a);
+    void PaintSectors(QPainter &painter, int lineX);
+    void DrawValueParts(QPainter &painter);
+    void DrawPointer(QPainter &painter, TColor fill);
+    void UpdateBlink();
+    QSize MinimumMeterSize();
+
+    TAbVMeterOptions m_options {TAbVMeterOption::opBevelInner, TAbVMeterOption::opBevelOuter,
+                                TAbVMeterOption::opValue,      TAbVMeterOption::opName1,
+                                TAbVMeterOption::opName2,      TAbVMeterOption::opOverflow,
+                                TAbVMeterOption::opLimit,      TAbVMeterOption::opSector,
+                                TAbVMeterOption::opUnit};
+    TScaleSettings m_scaleSettings;
+    bool m_logScale = false;
+
+    QRect m_scaleArea;
+    QImage m_background;
+    bool m_noRoom = true;
+    int m_pointerBaseX = 0;
+    int m_scaleTop = 0;
+    int m_scaleBottom = 0;
+    int m_valueDepth = 0;
+    bool m_blinking = false;
+    TColor m_blinkColor = 0x0000FF;
+};

@@ -1,0 +1,140 @@
+#include "instruments/led.h"
+
+#include <QFont>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// An LED as the port group shows it: 17 x 33, lamp below the caption.
+std::unique_ptr<TAbLED> PortLed(QWidget *parent = nullptr)
+{
+    auto led = std::make_unique<TAbLED>(parent);
+    led->resize(17, 33);
+    led->SetCaption(QStringLiteral("0"));
+    led->LED().SetColorOn(clRed);
+    led->LED().SetColorOff(clMoneyGreen);
+    led->SetLED_Position(TLEDPos::lpBottom);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    led->setFont(font);
+    return led;
+}
+
+} // namespace
+
+TEST(Led, CheckedSetsTheStatusBitAndReportsOnce)
+{
+    auto led = PortLed();
+    int statusChanges = 0;
+    int statusIntChanges = 0;
+    led->OnStatusChanged = [&](TAbBinGControl *) { ++statusChanges; };
+    led->OnStatusIntChanged = [&](TAbBinGControl *) { ++statusIntChanges; };
+    led->SetChecked(true);
+    led->SetChecked(true);
+    EXPECT_EQ(led->StatusInt(), 1);
+    EXPECT_EQ(led->FirstSetBit(), 0);
+    EXPECT_EQ(statusChanges, 1);
+    EXPECT_EQ(statusIntChanges, 1);
+    led->SetChecked(false);
+    EXPECT_EQ(led->StatusInt(), 0);
+    EXPECT_EQ(led->FirstSetBit(), 32);
+
+    led->SetStatusBit(3);
+    led->SetStatusInt(0x18);
+    EXPECT_TRUE(led->Checked());
+    EXPECT_EQ(led->FirstSetBit(), 3);
+    led->SetStatusBit(32); // refused
+    EXPECT_EQ(led->StatusBit(), 3);
+    led->SetStatusBit(0); // bit 0 of 0x18 is clear
+    EXPECT_FALSE(led->Checked());
+}
+
+TEST(Led, ModesSetTheStatusWord)
+{
+    auto led = PortLed();
+    led->SetStatusBit(2);
+    led->SetMode(TMode::mRadioButton);
+    EXPECT_EQ(led->StatusInt(), 1);
+    led->SetChecked(true);
+    EXPECT_EQ(led->StatusInt(), 4); // only its own bit
+    led->SetChecked(false);
+    EXPECT_EQ(led->StatusInt(), 4); // unchanged when unchecked
+    led->SetMode(TMode::mButton);
+    EXPECT_EQ(led->StatusInt(), 0);
+}
+
+TEST(Led, GroupMembersShareTheStatusWord)
+{
+    QWidget window;
+    auto a = PortLed(&window);
+    auto b = PortLed(&window);
+    auto other = PortLed(&window);
+    a->SetGroupIndex(1);
+    a->SetStatusInt(5);
+    b->SetStatusBit(2);
+    b->SetGroupIndex(1); // takes over the group's word
+    EXPECT_EQ(b->StatusInt(), 5);
+    EXPECT_TRUE(b->Checked());
+    b->SetStatusInt(2);
+    EXPECT_EQ(a->StatusInt(), 2);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(other->StatusInt(), 0);
+    a->SetGroupIndex(-1); // ignored
+    EXPECT_EQ(a->GroupIndex(), 1);
+}
+
+TEST(Led, FlashingRegistersWhileChecked)
+{
+    TManualTimerScope scope;
+    auto led = PortLed();
+    led->SetFrequency(TFlashFreq::ff2Hz);
+    led->SetFlashing(true);
+    EXPECT_EQ(TAbTimerService::Instance().Find(led.get()), nullptr);
+    led->SetChecked(true);
+    const TTimerEntry *entry = TAbTimerService::Instance().Find(led.get());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->Code, 4u);
+    led->SetFrequency(TFlashFreq::ff05Hz);
+    EXPECT_EQ(TAbTimerService::Instance().Find(led.get())->Code, 6u);
+    led->SetChecked(false);
+    EXPECT_EQ(TAbTimerService::Instance().Find(led.get()), nullptr);
+}
+
+TEST(Led, PaintsTheLampBelowTheCaption)
+{
+    auto led = PortLed();
+    led->SetChecked(true);
+    QImage image = led->grab().toImage();
+    EXPECT_EQ(led->LampRect(), QRect(2, 20, 13, 13));
+    EXPECT_EQ(image.pixelColor(8, 26), QColor(255, 0, 0)); // lamp centre
+    // The caption's ink lies above the lamp, around x = 8.
+    int inkRows = 0;
+    const QColor background = image.pixelColor(0, 0);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 17; ++x)
+            if (image.pixelColor(x, y) != background) {
+                ++inkRows;
+                break;
+            }
+    EXPECT_GT(inkRows, 5);
+    EXPECT_EQ(image.pixelColor(8, 17), background);
+
+    led->SetChecked(false);
+    image = led->grab().toImage();
+    EXPECT_EQ(image.pixelColor(8, 26), QColor(0xC0, 0xDC, 0xC0));
+}
+
+TEST(Led, StateChangeRedrawsOnlyTheLampOfAShownLed)
+{
+    auto led = PortLed();
+    led->show();
+    (void)led->grab(); // first full repaint
+    led->SetChecked(true);
+    // The lamp is drawn into the frame at once; grabbing repaints from the frame.
+    const QImage image = led->grab().toImage();
+    EXPECT_EQ(image.pixelColor(8, 26), QColor(255, 0, 0));
+}
