@@ -1,0 +1,70 @@
+#include "chart/chart_model.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+// Appending one item per received sample, as the packet decoder does.
+static void BM_DisplayListAppend(benchmark::State &state)
+{
+    TChartModel chart;
+    chart.SetAllocSize(110000);
+    double n = 0;
+    for (auto _ : state) {
+        chart.AddLineTo(n, n * 0.25);
+        n += 1;
+        if (chart.ItemCount() == 100000) {
+            state.PauseTiming();
+            chart.ClearItems();
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DisplayListAppend);
+
+// The trend mode's steady state: a full window of `window` samples per channel scrolls on by
+// one sample; painting is suppressed as during an acquisition.
+static void BM_DisplayListTrendStep(benchmark::State &state)
+{
+    const int window = 2000;
+    const int channels = static_cast<int>(state.range(0));
+    TChartModel chart;
+    chart.SetAllocSize(110000);
+    chart.SetAutoRedraw(false);
+    chart.SuppressPaint(true);
+    chart.SetChartSize(708, 384);
+    double n = 1;
+    auto sample = [&] {
+        for (int c = 1; c <= channels; ++c) {
+            chart.SetActiveLayer(c);
+            chart.AddLine(n - 1, c * 0.5, n, c * 0.5 + 0.1);
+        }
+        n += 1;
+    };
+    for (int i = 0; i < window; ++i)
+        sample();
+    for (auto _ : state) {
+        for (int c = 0; c < channels; ++c)
+            chart.RemoveFirstItem();
+        sample();
+        for (int c = 1; c <= channels; ++c)
+            chart.SetRange(c, n - window, 0, n, 10);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DisplayListTrendStep)->Arg(1)->Arg(2);
+
+int main(int argc, char **argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv); // the chart's axis controls are widgets
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
