@@ -1,0 +1,114 @@
+#include "instruments/led.h"
+#include "instruments/vmeter.h"
+#include "platform/user_interface.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The slow display's meter with its design-time settings, shown.
+std::unique_ptr<TAbVMeter> ShownMeter()
+{
+    auto m = std::make_unique<TAbVMeter>();
+    m->BeginUpdate();
+    m->SetAutoSize(false);
+    m->resize(140, 417);
+    m->SetOptions({TAbVMeterOption::opBevelInner, TAbVMeterOption::opBevelOuter,
+                   TAbVMeterOption::opValue, TAbVMeterOption::opName1});
+    m->SignalSettings().SetName1(QStringLiteral("Kanal 1"));
+    m->SignalSettings().SetValueFormat(QStringLiteral("######0.000"));
+    m->SignalSettings().SetValueTo(10);
+    m->Font().SetHeight(-13);
+    m->FontValue().SetName(QStringLiteral("Arial"));
+    m->FontValue().SetHeight(-15);
+    m->FontValue().SetStyle({TFontStyle::fsBold});
+    m->BevelInner().SetBevelLine(TBevelLine::blNone);
+    m->BevelInner().SetColor(clWhite);
+    m->ScaleSettings().Font().SetHeight(-20);
+    m->ScaleSettings().SetSteps(10);
+    m->ScaleSettings().SetSubSteps(5);
+    m->ScaleSettings().SetValueFormat(QStringLiteral("####0.0"));
+    m->EndUpdate();
+    m->show();
+    ProcessPendingEvents();
+    return m;
+}
+
+} // namespace
+
+// One Value write: the pipeline plus value box and pointer composed into the frame.
+static void BM_MeterValueWrite(benchmark::State &state)
+{
+    auto meter = ShownMeter();
+    double v = 0;
+    for (auto _ : state) {
+        meter->SetValue(v);
+        v = v >= 10 ? 0 : v + 0.0137;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MeterValueWrite)->UseRealTime();
+
+// A Value write followed by Qt copying the two updated rectangles to the window.
+static void BM_MeterValueWriteAndFlush(benchmark::State &state)
+{
+    auto meter = ShownMeter();
+    double v = 0;
+    for (auto _ : state) {
+        meter->SetValue(v);
+        ProcessPendingEvents();
+        v = v >= 10 ? 0 : v + 0.0137;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MeterValueWriteAndFlush)->UseRealTime();
+
+// The full repaint after a range change.
+static void BM_MeterFullRepaint(benchmark::State &state)
+{
+    auto meter = ShownMeter();
+    double top = 10;
+    for (auto _ : state) {
+        top = top == 10 ? 20 : 10;
+        meter->SignalSettings().SetValueTo(top);
+        meter->repaint();
+    }
+}
+BENCHMARK(BM_MeterFullRepaint)->UseRealTime();
+
+// The port LEDs: eight Checked writes per packet, half of them changing.
+static void BM_LedCheckedWrites(benchmark::State &state)
+{
+    std::unique_ptr<TAbLED> leds[8];
+    for (auto &led : leds) {
+        led = std::make_unique<TAbLED>();
+        led->resize(17, 33);
+        led->SetLED_Position(TLEDPos::lpBottom);
+        led->show();
+    }
+    ProcessPendingEvents();
+    unsigned value = 0;
+    for (auto _ : state) {
+        for (int k = 0; k < 8; ++k)
+            leds[k]->SetChecked(((value >> k) & 1u) != 0);
+        value = (value + 37) & 0xFF;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LedCheckedWrites)->UseRealTime();
+
+int main(int argc, char **argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::setenv("QT_FONT_DPI", "96", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
