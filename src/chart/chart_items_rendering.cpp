@@ -1,0 +1,259 @@
+#include "chart/chart_painting.h"
+#include "chart/rchart.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Draws the items of one RenderItems run: pen and brush change only when an item's attributes
+// differ from the cached ones, and connected lines go out as polylines of up to 200 points.
+class ItemPainter
+{
+public:
+    ItemPainter(QPainter &painter, TColor chartColor, int lineWidth)
+        : m_painter(painter)
+        , m_color(chartColor)
+        , m_fill(chartColor)
+        , m_width(lineWidth)
+    {
+        ApplyPen();
+        m_painter.setBrush(ToQColor(m_fill));
+    }
+
+    void SetWidth(int width)
+    {
+        if (width != m_width) {
+            Flush();
+            m_width = width;
+            ApplyPen();
+        }
+    }
+
+    void MoveTo(QPoint p)
+    {
+        Flush();
+        m_current = p;
+    }
+
+    void LineTo(QPoint p, TColor color, TPenStyle style, TColor fill)
+    {
+        if (color != m_color || style != m_style || fill != m_fill) {
+            Flush();
+            SetAttributes(color, style, fill);
+        }
+        if (m_count == 0) {
+            m_points[m_count++] = m_current;
+        }
+        m_points[m_count++] = p;
+        if (m_count == MaxPoints) {
+            Flush();
+            m_points[m_count++] = p;
+        }
+    }
+
+    void Line(QPoint a, QPoint b, TColor color, TPenStyle style, TColor fill)
+    {
+        Flush();
+        SetAttributes(color, style, fill);
+        if (a == b) {
+            m_painter.fillRect(QRect(a, QSize(1, 1)), ToQColor(color));
+        } else {
+            m_painter.drawLine(a, b);
+        }
+        m_current = b;
+    }
+
+    void Flush()
+    {
+        if (m_count == 0) {
+            return;
+        }
+        if (m_count >= 2) {
+            if (m_width <= 1) {
+                m_painter.drawPolyline(m_points, m_count);
+            } else {
+                // A wide pen outlines a whole polyline as one shape: far too slow.
+                m_segments.clear();
+                for (int i = 1; i < m_count; ++i) {
+                    m_segments.emplace_back(m_points[i - 1], m_points[i]);
+                }
+                m_painter.drawLines(m_segments.data(), static_cast<int>(m_segments.size()));
+            }
+        }
+        m_current = m_points[m_count - 1];
+        m_count = 0;
+    }
+
+private:
+    static constexpr int MaxPoints = 200;
+
+    void SetAttributes(TColor color, TPenStyle style, TColor fill)
+    {
+        if (color != m_color || style != m_style) {
+            m_color = color;
+            m_style = style;
+            ApplyPen();
+        }
+        if (fill != m_fill) {
+            m_fill = fill;
+            m_painter.setBrush(ToQColor(m_fill));
+        }
+    }
+
+    void ApplyPen() { m_painter.setPen(ChartPen(m_color, m_width, m_style)); }
+
+    QPainter &m_painter;
+    TColor m_color;
+    TPenStyle m_style = TPenStyle::psSolid;
+    TColor m_fill;
+    int m_width;
+    QPoint m_current {0, 0};
+    QPoint m_points[MaxPoints];
+    int m_count = 0;
+    std::vector<QLine> m_segments;
+};
+
+// Grid positions along one axis: the axis's tick values, or multiples of the spacing; a
+// position at or beyond the upper bound ends the sequence, as do 1000 positions.
+std::vector<double> GridPositions(const std::vector<double> &ticks, double spacing, double a,
+                                  double b)
+{
+    const double low = std::min(a, b);
+    const double high = std::max(a, b);
+    std::vector<double> positions;
+    if (spacing > 0) {
+        for (double v = std::ceil(low / spacing) * spacing; v < high && positions.size() < 1000;
+             v += spacing) {
+            positions.push_back(v);
+        }
+        return positions;
+    }
+    if (ticks.empty()) {
+        if (low < high) {
+            positions.push_back(low);
+        }
+        return positions;
+    }
+    for (double v : ticks) {
+        if (v >= high || positions.size() >= 1000) {
+            break;
+        }
+        positions.push_back(v);
+    }
+    return positions;
+}
+
+} // namespace
+
+void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool blackWhite,
+                                int gridIndex)
+{
+    if (canvas.isNull()) {
+        return;
+    }
+    QPainter painter(&canvas);
+    if (OnBeforeRenderData) {
+        const QPen pen = painter.pen();
+        const QBrush brush = painter.brush();
+        OnBeforeRenderData(this, painter, yOffset, xOffset);
+        painter.setPen(pen);
+        painter.setBrush(brush);
+    }
+    if (m_gridStyle != GridStyleType::gsNone && gridIndex == 0) {
+        DrawGrid(painter, xOffset, yOffset);
+    }
+    ItemPainter items(painter, m_chartColor, LineWidth());
+    const QPoint shift(xOffset - MarginLeft(), yOffset - MarginTop());
+    const auto map = [&](int layer, double x, double y) {
+        int px = 0;
+        int py = 0;
+        UserToPixel(layer, x, y, px, py);
+        return QPoint(ClampPixel(px), ClampPixel(py)) + shift;
+    };
+    const TChartItem *item = Items();
+    for (const TChartItem *end = item + ItemCount(); item != end; ++item) {
+        if (!ItemVisible(*item)) {
+            continue;
+        }
+        const TColor color = blackWhite ? clBlack : item->Color;
+        const TColor fill = blackWhite ? clSilver : item->FillColor;
+        items.SetWidth(static_cast<int>(item->LineWidth));
+        switch (static_cast<TItemKind>(item->Kind)) {
+        case TItemKind::ikMoveTo:
+            items.MoveTo(map(item->Layer, item->X1, item->Y1));
+            break;
+        case TItemKind::ikLineTo:
+            items.LineTo(map(item->Layer, item->X1, item->Y1), color, item->PenStyle, fill);
+            break;
+        case TItemKind::ikLine:
+            items.Line(map(item->Layer, item->X1, item->Y1), map(item->Layer, item->X2, item->Y2),
+                       color, item->PenStyle, fill);
+            break;
+        default: // kinds this chart never creates are skipped
+            break;
+        }
+    }
+    items.Flush();
+    if (OnDataRendered) {
+        OnDataRendered(this, painter, yOffset, xOffset);
+    }
+    const QPoint o(xOffset, yOffset);
+    const int pw = PlotWidth();
+    const int ph = PlotHeight();
+    painter.setPen(ChartPen(m_chartFrameColor));
+    painter.drawPolyline(QPolygon({QPoint(0, 0) + o, QPoint(pw, 0) + o, QPoint(pw, ph) + o,
+                                   QPoint(0, ph) + o, QPoint(0, 0) + o}));
+}
+
+void TCustomRChart::DrawGrid(QPainter &painter, int xOffset, int yOffset)
+{
+    const int layer = ActiveLayer();
+    const TScaleProps &sx = ScaleX(layer);
+    const TScaleProps &sy = ScaleY(layer);
+    const std::vector<double> xs
+            = GridPositions(AxisX(layer).TickList(), m_gridDx, sx.RangeLow(), sx.RangeHigh());
+    const std::vector<double> ys
+            = GridPositions(AxisY(layer).TickList(), m_gridDy, sy.RangeLow(), sy.RangeHigh());
+    const QPoint shift(xOffset - MarginLeft(), yOffset - MarginTop());
+    const auto map = [&](double x, double y) {
+        const QPoint p = UserToPixel(layer, x, y);
+        return QPoint(ClampPixel(p.x()), ClampPixel(p.y())) + shift;
+    };
+    const GridStyleType style = m_gridStyle;
+    painter.setBrush(ToQColor(m_chartColor));
+    if (style == GridStyleType::gsPoints) {
+        int drawn = 0;
+        for (double x : xs) {
+            for (double y : ys) {
+                if (drawn++ >= 1000) {
+                    return;
+                }
+                painter.fillRect(QRect(map(x, y), QSize(1, 1)), ToQColor(m_gridColor));
+            }
+        }
+        return;
+    }
+    const bool dotted = style == GridStyleType::gsHorizDotLines
+            || style == GridStyleType::gsVertDotLines || style == GridStyleType::gsDotLines;
+    painter.setPen(ChartPen(m_gridColor, 1, dotted ? TPenStyle::psDot : TPenStyle::psSolid));
+    const bool vertical = style == GridStyleType::gsVertLines
+            || style == GridStyleType::gsVertDotLines || style == GridStyleType::gsLines
+            || style == GridStyleType::gsDotLines;
+    const bool horizontal = style == GridStyleType::gsHorizLines
+            || style == GridStyleType::gsHorizDotLines || style == GridStyleType::gsLines
+            || style == GridStyleType::gsDotLines;
+    if (vertical) {
+        for (double x : xs) {
+            painter.drawLine(map(x, sy.RangeLow()), map(x, sy.RangeHigh()));
+        }
+    }
+    if (horizontal) {
+        for (double y : ys) {
+            painter.drawLine(map(sx.RangeLow(), y), map(sx.RangeHigh(), y));
+        }
+    }
+    painter.setPen(ChartPen(m_gridColor));
+}

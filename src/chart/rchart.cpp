@@ -1,0 +1,149 @@
+#include "chart/rchart.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QShowEvent>
+
+#include <algorithm>
+
+TCustomRChart::TCustomRChart(QWidget *parent)
+    : QWidget(parent)
+    , TChartModel(nullptr)
+{
+    for (int i = 0; i < 4; ++i) {
+        m_crossHairs[static_cast<size_t>(i)] = std::make_unique<TCrossHair>(i + 1);
+        m_crossHairs[static_cast<size_t>(i)]->OnChange
+                = [this](TCrossHair *) { RepaintIfAutoRedraw(); };
+    }
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(280, 200);
+    SyncSize();
+    m_controlImage = QImage(Width(), Height(), QImage::Format_RGB32);
+    m_controlImage.fill(ToQColor(m_windColor));
+    ResizeDataImage();
+    m_screen = m_controlImage;
+}
+
+TCustomRChart::~TCustomRChart()
+{
+    ResetPointer();
+}
+
+void TCustomRChart::SetGridDx(double value)
+{
+    if (value >= -3) {
+        ChangeLook(m_gridDx, value);
+    }
+}
+
+void TCustomRChart::SetGridDy(double value)
+{
+    if (value >= -3) {
+        ChangeLook(m_gridDy, value);
+    }
+}
+
+TCrossHair &TCustomRChart::CrossHair(int index)
+{
+    return *m_crossHairs[static_cast<size_t>(std::clamp(index, 1, 4) - 1)];
+}
+
+void TCustomRChart::SetBackGroundImg(const TBakGndImg &value)
+{
+    m_backGroundImg = value;
+    RepaintIfAutoRedraw();
+}
+
+bool TCustomRChart::ShowsPicture() const
+{
+    return !(testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden));
+}
+
+void TCustomRChart::SetBounds(int left, int top, int width, int height)
+{
+    const QSize applied = SetChartSize(width, height);
+    setGeometry(left, top, applied.width(), applied.height());
+    ResizeDataImage();
+}
+
+// A hidden widget gets no resize event until it is shown, so the model follows the widget's
+// size wherever the size matters.
+void TCustomRChart::SyncSize()
+{
+    if (size() == QSize(Width(), Height())) {
+        return;
+    }
+    const QSize applied = SetChartSize(width(), height());
+    if (applied != size()) {
+        resize(applied);
+    }
+    ResizeDataImage();
+}
+
+void TCustomRChart::ResizeDataImage()
+{
+    const int w = std::max(PlotWidth() + 1, 0);
+    const int h = std::max(PlotHeight() + 1, 0);
+    if (m_dataImage.size() != QSize(w, h)) {
+        m_dataImage = QImage(w, h, QImage::Format_RGB32);
+        m_dataImage.fill(ToQColor(m_chartColor));
+    }
+}
+
+void TCustomRChart::PlotAreaChanged()
+{
+    ResizeDataImage();
+}
+
+void TCustomRChart::DataAreaCleared()
+{
+    DrawDataBackground(m_dataImage, 0, 0);
+}
+
+void TCustomRChart::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_screen);
+    if (m_dataPresented) {
+        painter.drawImage(MarginLeft(), MarginTop(), m_dataImage);
+    }
+    if (m_rectDragging) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(Qt::white);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(m_rectStart, m_rectEnd).normalized());
+    }
+}
+
+QImage TCustomRChart::PresentedImage() const
+{
+    if (!m_dataPresented) {
+        return m_screen;
+    }
+    QImage image = m_screen.copy();
+    QPainter painter(&image);
+    painter.drawImage(MarginLeft(), MarginTop(), m_dataImage);
+    return image;
+}
+
+void TCustomRChart::resizeEvent(QResizeEvent *)
+{
+    SyncSize();
+    Paint();
+}
+
+void TCustomRChart::showEvent(QShowEvent *)
+{
+    SyncSize();
+    if (!m_windowCreated) {
+        m_windowCreated = true;
+        SuppressPaint(false);
+    }
+}
+
+bool TCustomRChart::focusNextPrevChild(bool)
+{
+    return false; // the chart wants Tab and the arrow keys
+}

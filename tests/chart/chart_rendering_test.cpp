@@ -1,0 +1,245 @@
+#include "chart_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb White = 0xFFFFFFFF;
+const QRgb Blue = Rgb(clBlue);
+const QRgb Red = Rgb(clRed);
+
+// Data image of the fixture: PW = 607, PH = 308, so (0, 0) is data pixel (0, 308) and
+// (1000, 10) is (607, 0); y = 5 maps to row 154.
+TEST(ChartRendering, MapsItemsToOnePixelWideLines)
+{
+    auto chart = MakeChart();
+    chart->SetDataColor(clBlue);
+    chart->AddMoveTo(0, 5);
+    chart->AddLineTo(1000, 5);
+    chart->Redraw();
+    const QImage &data = chart->DataImage();
+    ASSERT_EQ(data.size(), QSize(608, 309));
+    EXPECT_EQ(CountPixels(data, Blue, 1, 154, 607, 155), 606);
+    EXPECT_EQ(CountPixels(data, Blue, 0, 0, 608, 309), 606);
+    // The data area lands in the control image at the margins, inside the black plot frame.
+    EXPECT_EQ(chart->ControlImage().pixel(80 + 300, 30 + 154), Blue);
+    EXPECT_EQ(chart->ControlImage().pixel(80, 30 + 100), Rgb(clBlack));
+    EXPECT_EQ(chart->ControlImage().pixel(79, 30 + 100), White);
+}
+
+TEST(ChartRendering, LineWithBothEndsOnOnePixelSetsThatPixel)
+{
+    auto chart = MakeChart();
+    chart->SetDataColor(clRed);
+    chart->AddLine(500, 5, 500.0001, 5.0001);
+    chart->Redraw();
+    const QImage &data = chart->DataImage();
+    EXPECT_EQ(CountPixels(data, Red, 0, 0, data.width(), data.height()), 1);
+    EXPECT_EQ(data.pixel(std::lround(607 * 0.5), 154), Red);
+}
+
+// 450 connected lines go out in three polylines; each must start where the previous one ended,
+// so the picture equals one polyline through all points.
+TEST(ChartRendering, BatchedPolylinesJoinWithoutGaps)
+{
+    auto chart = MakeChart();
+    chart->SetRange(1, 0, 0, 450, 10);
+    chart->SetDataColor(clBlue);
+    std::vector<QPoint> points;
+    chart->AddMoveTo(0, 1);
+    points.push_back(chart->UserToPixel(1, 0, 1) - QPoint(80, 30));
+    for (int i = 1; i <= 450; ++i) {
+        const double y = (i % 7) + 1.5;
+        chart->AddLineTo(i, y);
+        points.push_back(chart->UserToPixel(1, i, y) - QPoint(80, 30));
+    }
+    chart->Redraw();
+
+    QImage expected(chart->DataImage().size(), QImage::Format_RGB32);
+    expected.fill(White);
+    QPainter painter(&expected);
+    painter.setPen(QPen(ToQColor(clBlue), 1, Qt::SolidLine, Qt::FlatCap));
+    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    painter.end();
+    const QImage &data = chart->DataImage();
+    int differences = 0;
+    for (int y = 1; y < data.height() - 1; ++y) {
+        for (int x = 1; x < data.width() - 1; ++x) {
+            differences += data.pixel(x, y) != expected.pixel(x, y);
+        }
+    }
+    EXPECT_EQ(differences, 0);
+}
+
+TEST(ChartRendering, ColourChangeEndsThePolylineAtTheJoint)
+{
+    auto chart = MakeChart();
+    chart->SetDataColor(clBlue);
+    chart->AddMoveTo(0, 5);
+    chart->AddLineTo(500, 5);
+    chart->SetDataColor(clRed);
+    chart->AddLineTo(1000, 5);
+    chart->Redraw();
+    const QImage &data = chart->DataImage();
+    const int joint = chart->UserToPixel(1, 500, 5).x() - 80;
+    EXPECT_EQ(data.pixel(joint - 1, 154), Blue);
+    EXPECT_EQ(data.pixel(joint, 154), Red);
+    EXPECT_EQ(data.pixel(joint + 1, 154), Red);
+}
+
+TEST(ChartRendering, HugeValuesAreClampedAndLeaveThePlotAtTheTop)
+{
+    auto chart = MakeChart();
+    chart->SetDataColor(clBlue);
+    chart->AddMoveTo(500, 5);
+    chart->AddLineTo(500, 1e300);
+    chart->AddLine(0, -1e300, 1000, -1e300); // far below: nothing inside the plot
+    chart->Redraw();
+    const QImage &data = chart->DataImage();
+    const int x = chart->UserToPixel(1, 500, 5).x() - 80;
+    // Rows 1..153 up to the plot frame; whether the start pixel is set is the painter's rule.
+    EXPECT_EQ(CountPixels(data, Blue, x, 1, x + 1, 154), 153);
+    EXPECT_EQ(CountPixels(data, Blue, 0, 0, data.width(), data.height())
+                      - CountPixels(data, Blue, x, 154, x + 1, 155),
+              153);
+}
+
+// Layer 1, 0..1000 with three ticks wished: ticks every 50 along X, every 0.5 along Y; a
+// position at the upper bound ends the sequence.
+TEST(ChartRendering, GridFollowsTheActiveLayersTicks)
+{
+    auto chart = MakeChart();
+    chart->SetGridStyle(GridStyleType::gsLines);
+    chart->Redraw();
+    const QImage &data = chart->DataImage();
+    const QRgb silver = Rgb(clSilver);
+    std::vector<int> columns;
+    for (int x = 0; x < data.width(); ++x) {
+        if (data.pixel(x, 3) == silver) {
+            columns.push_back(x);
+        }
+    }
+    std::vector<int> expected;
+    for (int k = 1; k < 20; ++k) {
+        expected.push_back(chart->UserToPixel(1, 50.0 * k, 0).x() - 80);
+    }
+    EXPECT_EQ(columns, expected);
+    int rows = 0;
+    for (int y = 0; y < data.height(); ++y) {
+        rows += data.pixel(3, y) == silver;
+    }
+    EXPECT_EQ(rows, 19); // 0.5 .. 9.5; 0 lies under the plot frame
+
+    chart->SetGridDx(300);
+    chart->SetGridStyle(GridStyleType::gsVertDotLines);
+    chart->Redraw();
+    int dotted = 0;
+    for (int y = 0; y < data.height(); ++y) {
+        dotted += chart->DataImage().pixel(chart->UserToPixel(1, 300, 0).x() - 80, y) == silver;
+    }
+    EXPECT_GT(dotted, 50);
+    EXPECT_LT(dotted, 250);
+    int columnsWithGrid = 0;
+    for (int x = 1; x < data.width() - 1; ++x) {
+        columnsWithGrid += CountPixels(chart->DataImage(), silver, x, 0, x + 1, data.height()) > 0;
+    }
+    EXPECT_EQ(columnsWithGrid, 3); // 300, 600, 900
+}
+
+TEST(ChartRendering, VerticalCrossHairIsDrawnOnlyInsideThePlot)
+{
+    auto chart = MakeChart();
+    chart->CrossHair1().SetColor(clFuchsia);
+    chart->CrossHair1().SetMode(TCrossHMode::chVert);
+    chart->Redraw();
+    const QRgb fuchsia = Rgb(clFuchsia);
+    struct
+    {
+        double x;
+        int column; // -1: not drawn
+    } cases[] = {{500, 384}, {-10, -1}, {0, -1}, {1.0 / 0.607, 81}, {1000, -1}};
+    for (const auto &c : cases) {
+        chart->SetCrossHairPos(1, c.x, 5);
+        const QImage image = chart->PresentedImage();
+        const int drawn = CountPixels(image, fuchsia, 0, 0, image.width(), image.height());
+        if (c.column < 0) {
+            EXPECT_EQ(drawn, 0) << c.x;
+        } else {
+            EXPECT_EQ(CountPixels(image, fuchsia, c.column, 31, c.column + 1, 338), 307) << c.x;
+            EXPECT_EQ(drawn, 307) << c.x;
+        }
+    }
+}
+
+TEST(ChartRendering, SuppressedPaintDrawsNothing)
+{
+    auto chart = MakeChart();
+    int frames = 0;
+    chart->OnScalesRendered = [&](TCustomRChart *, QPainter &, int, int) { ++frames; };
+    chart->SuppressPaint(true);
+    chart->Paint();
+    chart->SetRange(1, 0, 0, 500, 10);
+    EXPECT_EQ(frames, 0);
+    chart->SuppressPaint(false);
+    EXPECT_EQ(frames, 1);
+    chart->SuppressPaint(false);
+    EXPECT_EQ(frames, 1);
+    chart->SetRange(1, 0, 0, 1000, 10); // painting allowed: a range change repaints
+    EXPECT_GE(frames, 2);
+}
+
+// UpdateChart draws the grid only when nothing was drawn since the list was cleared.
+TEST(ChartRendering, UpdateChartDrawsTheGridOnlyAfterClearing)
+{
+    auto chart = MakeChart();
+    chart->SetGridStyle(GridStyleType::gsLines);
+    const int gridX = chart->UserToPixel(1, 50, 0).x() - 80;
+    for (int i = 0; i < 3; ++i) {
+        chart->AddLine(i, 1, i + 1, 1);
+    }
+    chart->UpdateChart();
+    EXPECT_EQ(chart->LastDrawnIndex(), 2);
+    chart->SetGridColor(clRed);
+    chart->UpdateChart();
+    EXPECT_EQ(chart->DataImage().pixel(gridX, 3), Rgb(clSilver));
+    chart->ClearItems();
+    EXPECT_EQ(chart->DataImage().pixel(gridX, 3), White);
+    chart->AddLine(0, 1, 1, 1);
+    chart->UpdateChart();
+    EXPECT_EQ(chart->DataImage().pixel(gridX, 3), Red);
+    EXPECT_EQ(chart->LastDrawnIndex(), 0);
+}
+
+TEST(ChartRendering, FrameHasTheBoxShadowAndTheCentredCaption)
+{
+    auto chart = MakeChart();
+    chart->SetCaption("Vantor");
+    chart->SetCaptionAnchorHoriz(TCaptionAnchorHoriz::cahChartCenter);
+    chart->SetCaptionAlignment(TAlignment::taCenter);
+    chart->SetCaptionPosY(-28);
+    TFont font;
+    font.Color = clRed;
+    font.Height = -15;
+    chart->SetFont(font);
+    chart->SetShadowStyle(TShadowStyle::ssFlying);
+    chart->SetShadowBakColor(clYellow);
+    chart->SetShadowWidth(4);
+    chart->Redraw();
+    const QImage &image = chart->ControlImage();
+    EXPECT_EQ(image.pixel(600, 382), Rgb(clGray)); // below
+    EXPECT_EQ(image.pixel(706, 100), Rgb(clGray)); // right
+    EXPECT_EQ(image.pixel(706, 1), Rgb(clYellow)); // the corner behind the shadow
+    EXPECT_EQ(image.pixel(704, 100), Rgb(clBlack)); // control outline
+    EXPECT_EQ(image.pixel(703, 100), White);
+    // The caption's ink sits above the plot, around the plot's centre.
+    const int ink = CountPixels(image, Red, 80, 0, 688, 30);
+    EXPECT_GT(ink, 20);
+    const int centre = 80 + chart->PlotWidth() / 2;
+    EXPECT_GT(CountPixels(image, Red, centre - 40, 0, centre + 40, 30), ink * 9 / 10);
+}
+
+} // namespace
