@@ -23,7 +23,7 @@ std::size_t FindText(std::string_view needle, std::string_view hay, std::size_t 
     if (needle.empty() || from > hay.size())
         return npos;
     if (!caseInsensitive)
-        return hay.find(needle, from);
+        return needle.size() == 1 ? hay.find(needle.front(), from) : hay.find(needle, from);
     for (std::size_t i = from; i + needle.size() <= hay.size(); ++i) {
         if (std::equal(needle.begin(), needle.end(), hay.begin() + std::ptrdiff_t(i),
                        [](char a, char b) { return UpperAscii(a) == UpperAscii(b); }))
@@ -237,22 +237,23 @@ bool TComDataPacket::SeekStop()
 
 void TComDataPacket::TakePacket(std::size_t length)
 {
-    std::string packet = m_pending.substr(m_head, length);
-    m_head += length;
+    std::string_view cut = std::string_view(m_pending).substr(m_head, length);
     if (!m_includeStrings)
-        packet = TrimMarkers(std::move(packet));
+        cut = TrimMarkers(cut);
+    std::string packet(cut);
+    m_head += length;
     if (OnPacket)
         OnPacket(this, packet);
 }
 
-std::string TComDataPacket::TrimMarkers(std::string packet) const
+std::string_view TComDataPacket::TrimMarkers(std::string_view packet) const
 {
     if (FindText(m_startString, packet, 0, m_caseInsensitive) == 0)
-        packet.erase(0, m_startString.size());
+        packet.remove_prefix(m_startString.size());
     const std::size_t stop = m_stopString.size();
     if (stop > 0 && packet.size() >= stop
         && FindText(m_stopString, packet, 0, m_caseInsensitive) == packet.size() - stop)
-        packet.erase(packet.size() - stop);
+        packet.remove_suffix(stop);
     return packet;
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 class TCustomComPort;
 class TComDataPacket;
@@ -69,7 +70,7 @@ private:
     bool SeekStop();
     void OpenAt(std::size_t position);
     void TakePacket(std::size_t length);
-    std::string TrimMarkers(std::string packet) const;
+    std::string_view TrimMarkers(std::string_view packet) const;
     void CheckOverflow();
     void Compact();
     std::size_t PendingLength() const { return m_pending.size() - m_head; }
