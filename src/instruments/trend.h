@@ -162,7 +162,7 @@ private:
     QString DateLabel(TDateTime time) const;
     // Copies the plot, or a part of it in plot coordinates, to the screen.
     void CopyPlotToScreen();
-    void CopyPlotToScreen(const QRect &area);
+    void CopyPlotToScreen(QRect area);
     void DrawCursor(bool whole);
     bool Shown() const { return !isHidden(); }
 

@@ -403,7 +403,7 @@ void TAbTrend::CopyPlotToScreen()
     CopyPlotToScreen(m_plot.rect());
 }
 
-void TAbTrend::CopyPlotToScreen(const QRect &area)
+void TAbTrend::CopyPlotToScreen(QRect area)
 {
     m_plotDirty = QRect();
     if (m_plot.isNull() || m_screen.isNull())

@@ -76,6 +76,7 @@ protected:
     void Show()
     {
         trend->show();
+        QApplication::processEvents();
         trend->repaint();
         ASSERT_FALSE(trend->PlotImage().isNull());
     }
