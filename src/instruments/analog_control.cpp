@@ -287,29 +287,56 @@ void TAbAnalogGControl::resizeEvent(QResizeEvent *)
     Invalidate();
 }
 
-void TAbAnalogGControl::PaintValueBox(QPainter &painter, QRect &area, bool withUnit,
-                                      int spacingBelow)
+TInstrumentTexts TAbAnalogGControl::MeasureTexts() const
 {
-    painter.setFont(m_fontValue.Font());
-    const QFontMetrics fm = painter.fontMetrics();
-    const int th = fm.height();
-    const int sw = fm.horizontalAdvance(m_signalSettings.SampleText());
-    const int uw = withUnit ? fm.horizontalAdvance(m_signalSettings.ValueUnit()) : 0;
-    const int c = th / 3;
-    const int border = m_bevelValue.BorderSize();
-    const int boxHeight = 2 * border + th;
-    const int left = area.x() + (area.width() - sw - uw - c) / 2 - c;
-    QRect box(left, area.y(), sw + 2 * border + 2 * c, boxHeight);
-    m_bevelValue.Paint(painter, box);
-    if (withUnit) {
-        painter.setPen(ToQColor(m_font.Color()));
-        painter.setBrush(Qt::NoBrush);
-        DrawTextAligned(painter, box.x() + box.width() + c, box.y(), 0,
-                        m_signalSettings.ValueUnit());
+    TInstrumentTexts texts;
+    const QFontMetrics names(m_font.Font(), this);
+    texts.Name1 = QSize(names.horizontalAdvance(m_signalSettings.Name1()), names.height());
+    texts.Name2 = QSize(names.horizontalAdvance(m_signalSettings.Name2()), names.height());
+    const QFontMetrics value(m_fontValue.Font(), this);
+    texts.ValueHeight = value.height();
+    texts.SampleWidth = value.horizontalAdvance(m_signalSettings.SampleText());
+    texts.UnitWidth = value.horizontalAdvance(m_signalSettings.ValueUnit());
+    return texts;
+}
+
+void TAbAnalogGControl::PaintPanel(QPainter &painter, const TInstrumentParts &parts,
+                                   const TPanelLayout &layout)
+{
+    if (parts.BevelOuter) {
+        QRect r = rect();
+        m_bevelOuter.Paint(painter, r);
     }
-    box.adjust(c, 0, -c, 0);
-    m_valueBox = box;
-    area.setTop(area.top() + boxHeight + spacingBelow);
+    painter.setFont(m_font.Font());
+    painter.setPen(ToQColor(m_font.Color()));
+    painter.setBrush(Qt::NoBrush);
+    if (parts.Name2)
+        DrawTextAligned(painter, layout.Name2.x(), layout.Name2.y(), 0, m_signalSettings.Name2());
+    if (parts.Name1)
+        DrawTextAligned(painter, layout.Name1.x(), layout.Name1.y(), 0, m_signalSettings.Name1());
+    const auto valueBox = [&] {
+        if (!parts.Value)
+            return;
+        QRect bevel = layout.ValueBox.Bevel;
+        m_bevelValue.Paint(painter, bevel);
+        if (parts.Unit) {
+            // In the value font, but in the colour of Font.
+            painter.setFont(m_fontValue.Font());
+            painter.setPen(ToQColor(m_font.Color()));
+            painter.setBrush(Qt::NoBrush);
+            DrawTextAligned(painter, layout.ValueBox.Unit.x(), layout.ValueBox.Unit.y(), 0,
+                            m_signalSettings.ValueUnit());
+        }
+    };
+    if (!layout.ValueInside)
+        valueBox();
+    if (parts.BevelInner) {
+        QRect r = layout.Inner;
+        m_bevelInner.Paint(painter, r);
+    }
+    if (layout.ValueInside)
+        valueBox();
+    m_valueBox = parts.Value ? layout.ValueBox.Text : QRect();
 }
 
 void TAbAnalogGControl::DrawValueText(QPainter &painter)

@@ -2,6 +2,7 @@
 
 #include "instruments/bevel.h"
 #include "instruments/graphic_control.h"
+#include "instruments/meter_layout.h"
 #include "instruments/signal_settings.h"
 #include "instruments/value_settings.h"
 
@@ -45,18 +46,25 @@ public:
     void SetHintOptions(THintOptions v) { m_hintOptions = v; }
 
     TSectorSettings &SectorSettings() { return m_sectorSettings; }
+    const TSectorSettings &SectorSettings() const { return m_sectorSettings; }
     TSignalSettings &SignalSettings() { return m_signalSettings; }
     const TSignalSettings &SignalSettings() const { return m_signalSettings; }
     TMinMax &MinMax() { return m_minMax; }
+    const TMinMax &MinMax() const { return m_minMax; }
     TAbDamping &Damping() { return m_damping; }
     TAbFont &Font() { return m_font; }
+    const TAbFont &Font() const { return m_font; }
 
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool v);
     TAbFont &FontValue() { return m_fontValue; }
+    const TAbFont &FontValue() const { return m_fontValue; }
     TAbSBevel &BevelOuter() { return m_bevelOuter; }
+    const TAbSBevel &BevelOuter() const { return m_bevelOuter; }
     TAbSBevel &BevelInner() { return m_bevelInner; }
+    const TAbSBevel &BevelInner() const { return m_bevelInner; }
     TAbSBevel &BevelValue() { return m_bevelValue; }
+    const TAbSBevel &BevelValue() const { return m_bevelValue; }
 
     // State of the value pipeline.
     QString ValueText() const { return m_valueText; }
@@ -110,8 +118,11 @@ protected:
     QImage &Frame() { return m_frame; }
     // Renders the frame now when a full repaint is pending and allowed.
     void EnsureFrame();
-    // Paints the value bevel into box (which shrinks) and the unit; sets the text area.
-    void PaintValueBox(QPainter &painter, QRect &area, bool withUnit, int spacingBelow);
+    // Sizes of the names in Font and of the sample and unit in FontValue.
+    TInstrumentTexts MeasureTexts() const;
+    // Paints the bevels, names, value bevel and unit where layout puts them and takes the
+    // value text rectangle from it.
+    void PaintPanel(QPainter &painter, const TInstrumentParts &parts, const TPanelLayout &layout);
     // Draws ValueText right-aligned on the value bevel's colour into the text area.
     void DrawValueText(QPainter &painter);
     int UnclampedPos() const { return m_rawPos; }

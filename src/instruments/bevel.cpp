@@ -44,6 +44,12 @@ int TAbSBevel::BorderSize() const
     return size;
 }
 
+QRect TAbSBevel::ContentRect(const QRect &rect) const
+{
+    const int inset = BorderSize();
+    return m_offset.Apply(rect.adjusted(inset, inset, -inset, -inset));
+}
+
 void TAbSBevel::Paint(QPainter &painter, QRect &rect) const
 {
     painter.fillRect(rect, ToQColor(m_color));

@@ -44,6 +44,8 @@ public:
     // Spacing + Width + the one-pixel lines: the inset Paint applies when Offset is zero.
     int BorderSize() const;
 
+    // rect inset by BorderSize and Offset: where Paint leaves it.
+    QRect ContentRect(const QRect &rect) const;
     // Paints the bevel into rect and shrinks rect to the content area.
     void Paint(QPainter &painter, QRect &rect) const;
 

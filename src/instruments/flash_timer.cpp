@@ -17,6 +17,7 @@ TAbFlash::TAbFlash()
     m_timer = new QTimer(QCoreApplication::instance());
     m_timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(m_timer.data(), &QTimer::timeout, [this] { Tick(); });
+    Apply();
 }
 
 TAbFlash::~TAbFlash()
@@ -61,7 +62,8 @@ void TAbFlash::Apply()
     if (!m_timer)
         return;
     m_timer->stop();
-    if (m_interval == 0 || !m_enabled || !OnTimer)
+    // Runs without a handler too, so that a handler assigned later needs no restart.
+    if (m_interval == 0 || !m_enabled)
         return;
     m_timer->start(m_interval);
 }
@@ -78,11 +80,11 @@ TAbFlashTimer::TAbFlashTimer(std::function<void()> dispatcher)
     if (g_flashTimerCount > 1) {
         ShowInformation(QStringLiteral("Only one TAbFlashTimer per Application!\rRemove it..."),
                         QStringLiteral("Error Message"));
+        SetEnabled(false);
         return;
     }
     m_active = true;
     OnTimer = [dispatcher = std::move(dispatcher)](TAbFlash *) { dispatcher(); };
-    Apply();
 }
 
 TAbFlashTimer::~TAbFlashTimer()

@@ -8,8 +8,8 @@
 class QTimer;
 
 // A periodic trigger on the user-interface thread: while Enabled, with a non-zero Interval,
-// OnTimer fires every Interval milliseconds. A precise QTimer stands in for the sleeping
-// thread; ThreadPriority is kept as a setting only.
+// OnTimer (when assigned) fires every Interval milliseconds. A precise QTimer stands in for the
+// sleeping thread; ThreadPriority is kept as a setting only.
 class TAbFlash
 {
 public:
@@ -29,7 +29,7 @@ public:
     std::function<void(TAbFlash *sender)> OnTimer;
 
 protected:
-    // Starts or stops the pacing after a change of Enabled, Interval or the handler.
+    // Starts or stops the pacing after a change of Enabled or Interval.
     void Apply();
 
 private:

@@ -85,8 +85,9 @@ void TScaleSettings::Tick(QPainter &painter, int x, int y, int length, int width
 
 void TScaleSettings::Paint(QPainter &painter, const QRect &rect)
 {
+    // Ticks and line are filled in Color; the labels take the scale font's colour.
     painter.setFont(m_font.Font());
-    painter.setPen(ToQColor(m_color));
+    painter.setPen(ToQColor(m_font.Color()));
     painter.setBrush(Qt::NoBrush);
     const int n = m_steps;
     const double minor = static_cast<double>(rect.height()) / (n * m_subSteps);

@@ -16,7 +16,7 @@ public:
     void SetOptions(TValueIndOptions v);
 
     // The size the texts, bevels and options need.
-    QSize MeasuredSize();
+    QSize MeasuredSize() const;
 
     void SettingsChanged() override;
     void ValueChanged() override;
@@ -26,6 +26,8 @@ protected:
     void RenderFrame(QPainter &painter) override;
 
 private:
+    TInstrumentParts Parts() const;
+
     TValueIndOptions m_options {TValueIndOption::opName1, TValueIndOption::opName2,
                                 TValueIndOption::opUnit};
     int m_valueDepth = 0;

@@ -33,13 +33,13 @@ public:
     void SetLogScale(bool v);
 
     // Geometry of the last full repaint.
-    QRect ScaleArea() const { return m_scaleArea; }
-    bool NoRoom() const { return m_noRoom; }
-    int PointerBaseX() const { return m_pointerBaseX; }
-    int ScaleTop() const { return m_scaleTop; }
-    int ScaleBottom() const { return m_scaleBottom; }
+    const TScaleLayout &ScaleLayout() const { return m_scale; }
+    QRect ScaleArea() const { return m_scale.Area; }
+    bool NoRoom() const { return m_scale.NoRoom; }
+    int ScaleTop() const { return m_scale.Top; }
+    int ScaleBottom() const { return m_scale.Bottom; }
     // The y of the pointer tip for a per-mille position, in control coordinates.
-    int PointerY(int perMille) const;
+    int PointerY(int perMille) const { return m_scale.PointerY(perMille); }
     bool Blinking() const { return m_blinking; }
 
     void SettingsChanged() override;
@@ -55,8 +55,8 @@ protected:
     void RenderFrame(QPainter &painter) override;
 
 private:
-    void PaintNames(QPainter &painter, QRect &area, int a);
-    void PaintSectors(QPainter &painter, int lineX);
+    TInstrumentParts Parts() const;
+    void PaintSectors(QPainter &painter);
     void DrawValueParts(QPainter &painter);
     void DrawPointer(QPainter &painter, TColor fill);
     void UpdateBlink();
@@ -70,12 +70,8 @@ private:
     TScaleSettings m_scaleSettings;
     bool m_logScale = false;
 
-    QRect m_scaleArea;
+    TScaleLayout m_scale;
     QImage m_background;
-    bool m_noRoom = true;
-    int m_pointerBaseX = 0;
-    int m_scaleTop = 0;
-    int m_scaleBottom = 0;
     int m_valueDepth = 0;
     bool m_blinking = false;
     TColor m_blinkColor = 0x0000FF;
