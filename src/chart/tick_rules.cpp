@@ -1,11 +1,12 @@
 #include "chart/tick_rules.h"
 
+#include "platform/decimal_digits.h"
 #include "platform/rounding.h"
 
 #include <QStringList>
 
-#include <charconv>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -14,11 +15,6 @@ constexpr double Log10Of5 = 0.69897000433601880479;
 // Bound on the ticks of one axis, so that ranges far below the resolution of their bounds
 // cannot loop for long.
 constexpr long long MaxSteps = 100000;
-
-QString FromChars(const char *first, const char *last)
-{
-    return QString::fromLatin1(first, static_cast<qsizetype>(last - first));
-}
 
 // Minor ticks go from the major step before F; the major ticks carry the labels.
 void AddListed(TTickPlan &plan, double value)
@@ -117,30 +113,42 @@ int LinearLabelDecimals(int decPlaces, double low, double high)
 
 QString FormatTickNumber(double value, int decimals)
 {
-    char buffer[400];
+    // Rounded half away from zero on the decimal expansion, as the runtime's number texts.
+    const DecimalDigits d
+            = decimals >= 0 ? ToDecimalDigits(value, 18, decimals) : ToDecimalDigits(value, 2);
+    if (d.Special)
+        return QString::fromLatin1(d.Digits.c_str());
+    auto digit = [&d](int k) {
+        return k >= 0 && k < static_cast<int>(d.Digits.size()) ? d.Digits[static_cast<size_t>(k)]
+                                                               : '0';
+    };
+    std::string text = d.Negative ? "-" : "";
     if (decimals >= 0) {
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                             std::chars_format::fixed, decimals);
-        if (ec != std::errc())
-            return QString(14, QLatin1Char('*'));
-        return FromChars(buffer, end);
+        if (d.Exponent <= 0)
+            text += '0';
+        for (int k = 0; k < d.Exponent; ++k)
+            text += digit(k);
+        if (decimals > 0) {
+            text += '.';
+            for (int k = 0; k < decimals; ++k)
+                text += digit(d.Exponent + k);
+        }
+        return QString::fromLatin1(text.c_str());
     }
-    char *start = buffer + 1;
-    const auto [end, ec]
-            = std::to_chars(start, buffer + sizeof buffer, value, std::chars_format::scientific, 1);
-    if (ec != std::errc())
-        return QString(14, QLatin1Char('*'));
-    char *first = start;
-    if (*start != '-') {
-        buffer[0] = ' ';
-        first = buffer;
-    }
-    QString text = FromChars(first, end);
-    const qsizetype e = text.indexOf(QLatin1Char('e'));
-    text[e] = QLatin1Char('E');
-    if (text.size() - e - 2 > 2) // sign and more than two exponent digits
-        return QString(text.size(), QLatin1Char('*'));
-    return text;
+    const int exponent = d.Digits.empty() ? 0 : d.Exponent - 1;
+    if (!d.Negative)
+        text = " ";
+    text += digit(0);
+    text += '.';
+    text += digit(1);
+    text += exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10)
+        text += '0';
+    text += std::to_string(magnitude);
+    if (magnitude >= 100) // no room for three exponent digits
+        return QString(static_cast<qsizetype>(text.size()), QLatin1Char('*'));
+    return QString::fromLatin1(text.c_str());
 }
 
 QString ApplyScaleInscript(const QString &label, const QString &inscript)

@@ -73,7 +73,11 @@ TEST(TickRules, FormatTickNumber)
             {-1.5e-5, -1, "-1.5E-05"},
             {1e100, -1, "*********"},
             {-2.5e-123, -1, "*********"},
-            {0.125, 2, "0.12"},
+            {0.125, 2, "0.13"},
+            {-0.25, 1, "-0.3"},
+            {9.96e5, -1, " 1.0E+06"},
+            {0, -1, " 0.0E+00"},
+            {1e20, 0, "100000000000000000000"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FormatTickNumber(c.value, c.decimals), c.text) << c.value;
