@@ -1,5 +1,7 @@
 #include "platform/serial_device.h"
 
+#include "platform/demo_device.h"
+
 // termios2 comes from the kernel headers; <termios.h> must stay out of this file.
 #include <asm/termbits.h>
 #include <linux/serial.h>
@@ -234,5 +236,7 @@ QString SerialDevicePath(const QString &portName)
 
 std::unique_ptr<SerialDevice> OpenSerialDevice(const QString &portName, int &error)
 {
+    if (portName == QLatin1String(DemoPortName))
+        return DemoSerialDevice::Open(error);
     return PosixSerialDevice::Open(SerialDevicePath(portName), error);
 }

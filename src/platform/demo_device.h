@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/serial_device.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+// The values of the demo device's lines as a function of time on the line: channel 1 a sine
+// between 0 and 10, channel 2 a slower triangle between 0 and 50 with a little noise.
+class DemoSignal
+{
+public:
+    // "c1;c2" CR LF with '.' as decimal point and three decimals.
+    std::string LineAt(double seconds);
+
+private:
+    std::uint32_t m_noise = 12345;
+};
+
+// The built-in "DEMO" port: a pseudo-terminal the program creates for itself. The port works on
+// its slave like on any tty; a generator thread on the master writes DemoSignal lines paced like
+// a line at the port's rate (rate / 10 bytes per second) and answers every line it receives with
+// "echo: " + the line, CR LF. Destroying the device stops and joins the generator. Only one demo
+// device can be open at a time, like a real port.
+class DemoSerialDevice : public PosixSerialDevice
+{
+public:
+    static std::unique_ptr<DemoSerialDevice> Open(int &error);
+    DemoSerialDevice(int slave, int master);
+    ~DemoSerialDevice() override;
+
+    int ApplyLine(const SerialLineSettings &settings) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void Generate();
+    void Answer(std::string &out);
+    int WaitMs(double bytesAhead, double bytesPerSecond) const;
+
+    int m_master;
+    int m_wake;
+    std::atomic<int> m_rate {9600};
+    std::atomic<bool> m_stop {false};
+    DemoSignal m_signal;
+    std::string m_received;
+    bool m_lastWasCr = false;
+    std::thread m_generator;
+};
+
+// The port name that opens the demo device.
+inline constexpr const char *DemoPortName = "DEMO";
