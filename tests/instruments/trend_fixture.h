@@ -67,7 +67,8 @@ protected:
     {
         for (int i = 0; i < records; ++i) {
             const int before = trend->Records().Count();
-            for (int step = 0; step < 20 && trend->Records().Count() == before; ++step)
+            const int steps = static_cast<int>(trend->Interval() / 16) + 2;
+            for (int step = 0; step < steps && trend->Records().Count() == before; ++step)
                 timer.Step();
             ASSERT_EQ(before + 1, trend->Records().Count()) << "no tick";
         }
