@@ -126,6 +126,19 @@ void CopyBackground(const QImage &canvas, const QRect &rect, QImage &bitmap)
     }
 }
 
+void BlitImage(QImage &target, const QPoint &at, const QImage &source)
+{
+    const QRect part = QRect(at, source.size()) & target.rect();
+    if (part.isEmpty())
+        return;
+    const int sx = part.x() - at.x();
+    const int sy = part.y() - at.y();
+    const auto bytes = static_cast<std::size_t>(part.width()) * 4;
+    for (int row = 0; row < part.height(); ++row)
+        std::memcpy(target.scanLine(part.y() + row) + part.x() * 4,
+                    source.constScanLine(sy + row) + sx * 4, bytes);
+}
+
 QSize TextExtent(QPainter &painter, const QString &text)
 {
     const QFontMetrics fm = painter.fontMetrics();

@@ -40,6 +40,9 @@ bool PointInRect(int x, int y, const QRect &rect);
 // Sizes bitmap to rect and copies the part of canvas inside both rect and the canvas into it.
 void CopyBackground(const QImage &canvas, const QRect &rect, QImage &bitmap);
 
+// Copies source into target with its top-left at `at`, clipped to target (both RGB32).
+void BlitImage(QImage &target, const QPoint &at, const QImage &source);
+
 // Size of a text in the painter's font (advance width, ascent + descent).
 QSize TextExtent(QPainter &painter, const QString &text);
 

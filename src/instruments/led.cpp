@@ -158,6 +158,30 @@ void TAbLED::Refresh()
     update();
 }
 
+void TAbLED::PaintCaption(QPainter &painter, const QRect &lamp) const
+{
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setBrush(Qt::NoBrush);
+    const int W = width();
+    const int H = height();
+    const QString caption = Caption();
+    switch (m_position) {
+    case TLEDPos::lpLeft:
+        DrawTextLines(painter, lamp.x() + lamp.width() + m_spacing, H / 2, 3, caption, 0);
+        break;
+    case TLEDPos::lpRight:
+        DrawTextLines(painter, lamp.x() - m_spacing, H / 2, 5, caption, 0);
+        break;
+    case TLEDPos::lpTop:
+        DrawTextLines(painter, W / 2, lamp.y() + lamp.height() + m_spacing, 1, caption, 0);
+        break;
+    case TLEDPos::lpBottom:
+        DrawTextLines(painter, W / 2, lamp.y() - m_spacing, 7, caption, 0);
+        break;
+    }
+}
+
 void TAbLED::EnsureFrame()
 {
     if (!m_frameDirty || m_painting)
@@ -167,29 +191,18 @@ void TAbLED::EnsureFrame()
     m_frame = MakeImage(size(), this);
     if (!m_frame.isNull()) {
         m_frame.fill(palette().color(QPalette::Window));
-        QPainter painter(&m_frame);
-        painter.setFont(font());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.setBrush(Qt::NoBrush);
         const QRect lamp = LampRect();
-        const int W = width();
-        const int H = height();
-        const QString caption = Caption();
-        switch (m_position) {
-        case TLEDPos::lpLeft:
-            DrawTextLines(painter, lamp.x() + lamp.width() + m_spacing, H / 2, 3, caption, 0);
-            break;
-        case TLEDPos::lpRight:
-            DrawTextLines(painter, lamp.x() - m_spacing, H / 2, 5, caption, 0);
-            break;
-        case TLEDPos::lpTop:
-            DrawTextLines(painter, W / 2, lamp.y() + lamp.height() + m_spacing, 1, caption, 0);
-            break;
-        case TLEDPos::lpBottom:
-            DrawTextLines(painter, W / 2, lamp.y() - m_spacing, 7, caption, 0);
-            break;
+        {
+            QPainter painter(&m_frame);
+            PaintCaption(painter, lamp);
         }
-        m_led.Draw(painter, lamp, Checked());
+        CopyBackground(m_frame, lamp, m_lampOn);
+        m_lampOff = m_lampOn;
+        for (const bool on : {true, false}) {
+            QPainter painter(on ? &m_lampOn : &m_lampOff);
+            m_led.Draw(painter, QRect(QPoint(0, 0), lamp.size()), on);
+        }
+        BlitImage(m_frame, lamp.topLeft(), Checked() ? m_lampOn : m_lampOff);
     }
     m_painting = false;
 }
@@ -198,10 +211,8 @@ void TAbLED::DrawLamp(bool on)
 {
     if (m_frameDirty || m_frame.isNull())
         return; // the pending full repaint draws it
-    QPainter painter(&m_frame);
     const QRect lamp = LampRect();
-    painter.fillRect(lamp, palette().color(QPalette::Window));
-    m_led.Draw(painter, lamp, on);
+    BlitImage(m_frame, lamp.topLeft(), on ? m_lampOn : m_lampOff);
     update(lamp);
 }
 

@@ -76,6 +76,7 @@ protected:
 
 private:
     void EnsureFrame();
+    void PaintCaption(QPainter &painter, const QRect &lamp) const;
     void DrawLamp(bool on);
 
     TLED m_led;
@@ -85,5 +86,8 @@ private:
     bool m_captionSet = false;
     QImage m_frame;
     bool m_frameDirty = true;
+    // The lamp drawn on the frame's pixels under it, on and off: a state change is one copy.
+    QImage m_lampOn;
+    QImage m_lampOff;
     bool m_painting = false;
 };

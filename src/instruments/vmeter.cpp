@@ -215,7 +215,7 @@ void TAbVMeter::DrawValueParts(QPainter &painter)
 
 void TAbVMeter::DrawPointer(QPainter &painter, TColor fill)
 {
-    painter.drawImage(m_scale.Area.topLeft(), m_background);
+    painter.drawImage(m_scale.Area.topLeft(), m_background); // snapshot without the pointer
     const int y = m_scale.PointerY(PosPerMille());
     const int h = m_scale.PointerHalf;
     const int x = m_scale.PointerBaseX;
