@@ -166,6 +166,16 @@ TEST_F(PortOnPty, EachNotificationReadsEverythingQueuedAsOneBlock)
     port.DetachLink(&second);
 }
 
+TEST_F(PortOnPty, DiscardNullDropsNulBytes)
+{
+    port.SetDiscardNull(true);
+    RecordBlocks();
+    port.Open();
+    ASSERT_TRUE(pty.Write(std::string("a\0b\0\0c", 6)));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return received == 3; }));
+    EXPECT_EQ(blocks, std::vector<std::string> {"abc"});
+}
+
 TEST_F(PortOnPty, FramerGetsPacketsSplitOverBlocksInOrder)
 {
     TComDataPacket framer;

@@ -95,6 +95,18 @@ TEST(SerialLine, RejectedSettingKeepsPortOpenWithValueStored)
     }
     EXPECT_TRUE(port.Connected());
     EXPECT_EQ(port.CustomBaudRate(), 0);
+
+    // The same setting rejected while opening closes the device again before the error leaves.
+    port.Close();
+    int afterOpen = 0;
+    port.OnAfterOpen = [&](TCustomComPort *) { ++afterOpen; };
+    EXPECT_THROW(port.Open(), EComPort);
+    EXPECT_FALSE(port.Connected());
+    EXPECT_FALSE(port.EventThreadRunning());
+    EXPECT_EQ(afterOpen, 0);
+    port.SetCustomBaudRate(9600);
+    port.Open();
+    EXPECT_TRUE(port.Connected());
 }
 
 } // namespace
