@@ -189,7 +189,9 @@ TTickPlan PlanLinearTicks(const TTickInput &input)
     const double low = input.Low;
     const double high = input.High;
     const TNiceStep nice = NiceStep(input.MinTicks, low, high);
-    if (nice.Step == 0)
+    // Equal bounds, or bounds beyond the doubles (infinite, NaN), have no ticks.
+    if (nice.Step == 0 || !std::isfinite(nice.Step) || !std::isfinite(nice.First)
+        || !std::isfinite(high))
         return plan;
     const double dir = nice.Step > 0 ? 1.0 : -1.0;
     const double step = nice.Step;

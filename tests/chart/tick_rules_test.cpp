@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 // Readable failures for texts (internal: other test files may print them their own way).
 static void PrintTo(const QString &text, std::ostream *os)
 {
@@ -148,6 +151,16 @@ TEST(TickRules, LinearLabels)
     none.LabelType = TFigType::ftNoFigs;
     EXPECT_TRUE(Labels(PlanLinearTicks(none)).isEmpty());
     EXPECT_TRUE(PlanLinearTicks(Axis(5, 5, 3)).Marks.empty());
+}
+
+TEST(TickRules, UnusableRangesEndPromptly)
+{
+    EXPECT_TRUE(PlanLinearTicks(Axis(0, std::numeric_limits<double>::infinity(), 3)).Marks.empty());
+    EXPECT_TRUE(PlanLinearTicks(Axis(std::nan(""), 1, 3)).Marks.empty());
+    // A step far below the resolution of the bounds: the ticks stop at their limit.
+    const TTickPlan plan = PlanLinearTicks(Axis(1e17, 1e17 + 64, 3, false));
+    EXPECT_LE(plan.TickList.size(), 250u);
+    EXPECT_FALSE(plan.Marks.empty());
 }
 
 TEST(TickRules, TimeTicks)
