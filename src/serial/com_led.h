@@ -68,6 +68,8 @@ public:
     int RingDuration() const { return m_ringTimer->Interval(); }
     void SetRingDuration(int milliseconds) { m_ringTimer->SetInterval(milliseconds); }
 
+    // The listener record the LED attaches to its port.
+    TComLink &Link() { return m_link; }
     void SetRingTimer(std::unique_ptr<TLedRingTimer> timer);
     TLedRingTimer &RingTimer() { return *m_ringTimer; }
     // What the LED shows, as drawn on a transparent background of the widget's size.
