@@ -320,7 +320,8 @@ QString StripTrailingZeros(QString text)
 
 TTickPlan PlanLogTicks(const TTickInput &input)
 {
-    if (input.Low <= 0 || input.High <= 0)
+    if (input.Low <= 0 || input.High <= 0 || !std::isfinite(input.Low)
+        || !std::isfinite(input.High))
         return PlanLinearTicks(input);
     const double decades = std::fabs(std::log10(input.High / input.Low));
     if (decades < 1)

@@ -157,6 +157,9 @@ TEST(TickRules, UnusableRangesEndPromptly)
 {
     EXPECT_TRUE(PlanLinearTicks(Axis(0, std::numeric_limits<double>::infinity(), 3)).Marks.empty());
     EXPECT_TRUE(PlanLinearTicks(Axis(std::nan(""), 1, 3)).Marks.empty());
+    TTickInput log = Axis(1, std::numeric_limits<double>::infinity(), 3);
+    log.Logarithmic = true;
+    EXPECT_TRUE(PlanTicks(log).Marks.empty());
     // A step far below the resolution of the bounds: the ticks stop at their limit.
     const TTickPlan plan = PlanLinearTicks(Axis(1e17, 1e17 + 64, 3, false));
     EXPECT_LE(plan.TickList.size(), 250u);
