@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -129,7 +130,7 @@ void TAbAnalogGControl::ValueChanged()
     int pos = RoundSaturated(perDigit
                              * (static_cast<double>(m_digit) - m_signalSettings.DigitalFrom()));
     m_rawPos = pos;
-    m_posPerMille = pos;
+    m_posPerMille = std::clamp(pos, 0, 1000); // handlers never see an unclamped position
     UpdateSectors(pos);
     UpdateLimits();
     UpdateOverflow(pos);

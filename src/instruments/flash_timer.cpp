@@ -1,5 +1,6 @@
 #include "instruments/flash_timer.h"
 
+#include "instruments/timer_service.h"
 #include "platform/user_interface.h"
 
 #include <QCoreApplication>
@@ -84,6 +85,8 @@ TAbFlashTimer::TAbFlashTimer(std::function<void()> dispatcher)
         return;
     }
     m_active = true;
+    if (!dispatcher)
+        dispatcher = [] { TAbTimerService::Instance().Dispatch(); };
     OnTimer = [dispatcher = std::move(dispatcher)](TAbFlash *) { dispatcher(); };
 }
 

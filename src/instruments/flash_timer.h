@@ -42,12 +42,12 @@ private:
     QPointer<QTimer> m_timer;
 };
 
-// The single pacing timer of the timer service. A second instance tells the user and stays
-// inert.
+// The single pacing timer of the timer service; it runs the service's dispatcher unless given
+// another. A second instance tells the user and stays inert.
 class TAbFlashTimer : public TAbFlash
 {
 public:
-    explicit TAbFlashTimer(std::function<void()> dispatcher);
+    explicit TAbFlashTimer(std::function<void()> dispatcher = {});
     ~TAbFlashTimer() override;
 
     bool Active() const { return m_active; }

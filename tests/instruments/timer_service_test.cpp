@@ -186,7 +186,7 @@ TEST(FlashTimer, SecondInstanceIsRefusedWithAMessage)
     TickRecorder client;
     Register(&client, 100); // makes sure the first instance exists
     MessageRecorder messages;
-    TAbFlashTimer second([] {});
+    TAbFlashTimer second;
     EXPECT_FALSE(second.Active());
     EXPECT_FALSE(second.Running());
     EXPECT_EQ(
