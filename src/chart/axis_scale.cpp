@@ -51,7 +51,7 @@ void TScale::UpdateMapping()
                                 : m_height - m_marginTop - m_marginBottom - 1;
     if (n <= 0) {
         m_k = 0;
-        m_o = m_width / 2;
+        m_o = m_width / 2.0;
         return;
     }
     double low = m_rangeLow;
