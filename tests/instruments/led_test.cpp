@@ -1,7 +1,9 @@
 #include "instruments/led.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QImage>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -137,4 +139,44 @@ TEST(Led, StateChangeRedrawsOnlyTheLampOfAShownLed)
     // The lamp is drawn into the frame at once; grabbing repaints from the frame.
     const QImage image = led->grab().toImage();
     EXPECT_EQ(image.pixelColor(8, 26), QColor(255, 0, 0));
+}
+
+namespace {
+
+void Click(QWidget &w, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QPointF at(5, 5);
+    QMouseEvent event(type, at, w.mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &event);
+}
+
+} // namespace
+
+TEST(Led, MouseRulesFollowTheMode)
+{
+    const struct
+    {
+        TMode mode;
+        bool afterPress, afterRelease, afterSecondClick;
+    } cases[] = {
+            {TMode::mButton, true, false, false},
+            {TMode::mSwitch, true, true, false},
+            {TMode::mIndicator, false, false, false},
+            {TMode::mRadioButton, true, true, true},
+    };
+    for (const auto &c : cases) {
+        auto led = PortLed();
+        led->SetStatusBit(1);
+        led->SetMode(c.mode);
+        Click(*led, QEvent::MouseButtonPress);
+        EXPECT_EQ(led->Checked(), c.afterPress) << static_cast<int>(c.mode);
+        Click(*led, QEvent::MouseButtonRelease);
+        EXPECT_EQ(led->Checked(), c.afterRelease) << static_cast<int>(c.mode);
+        Click(*led, QEvent::MouseButtonPress);
+        Click(*led, QEvent::MouseButtonRelease);
+        EXPECT_EQ(led->Checked(), c.afterSecondClick) << static_cast<int>(c.mode);
+        Click(*led, QEvent::MouseButtonPress, Qt::RightButton);
+        EXPECT_EQ(led->Checked(), c.afterSecondClick) << static_cast<int>(c.mode);
+    }
 }

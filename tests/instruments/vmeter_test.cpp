@@ -64,7 +64,12 @@ TEST(VMeter, PointerFollowsThePerMillePositionAndParksAtTheEnds)
         const double row = MeanRowOf(image, meter->ScaleArea(), lime);
         EXPECT_NEAR(row, meter->PointerY(c.perMille), 1.0) << c.value;
     }
-    // The scale spans the pointer's travel: 0 % at the bottom, 100 % at the top.
+    // The end ticks of the scale lie on the pointer's travel: 0 % at the bottom, 100 % at the top.
+    meter->SetValue(5);
+    const QImage image = Render(*meter);
+    const int tickX = meter->ScaleLayout().LineX + meter->ScaleSettings().MajorLen() - 1;
+    EXPECT_EQ(image.pixel(tickX, meter->ScaleTop()), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(tickX, meter->ScaleBottom()), qRgb(0, 0, 0));
     EXPECT_EQ(meter->PointerY(0), meter->ScaleBottom());
     EXPECT_EQ(meter->PointerY(1000), meter->ScaleTop());
     EXPECT_NEAR(meter->PointerY(500), (meter->ScaleTop() + meter->ScaleBottom()) / 2.0, 0.5);
