@@ -1,14 +1,36 @@
 #pragma once
 
+#include "app/acquisition_state.h"
+#include "app/file_name_source.h"
+#include "chart/chart_control_types.h"
+
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
+#include <string>
 
 namespace Ui {
 class TForm1;
 }
 
-// The main window: the only window the user works in.
+class PacketDecoder;
+class QLabel;
+class QRadioButton;
+class QWidget;
+class SlowDisplayFeed;
+class TComDataPacket;
+class TComPort;
+class TCustomComPort;
+class TFormStatistics;
+class TWebData;
+class VersionCheck;
+enum class TDisplayPage;
+
+// The main window. It owns every component of the acquisition (port, framer, update timer,
+// decoder) and the controls of its Designer form; its actions are the handlers below, grouped
+// in source files by concern: acquisition control, fast display, slow display, files and
+// export, terminal page. Everything runs on the user-interface thread.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -20,6 +42,118 @@ public:
     // Restores the window when minimised and brings it in front of the others.
     void BringToFront();
 
+    // The windows opened from the menu; set by whoever creates them.
+    void SetStatisticsWindow(TFormStatistics *window);
+    void SetInfoWindow(QWidget *window) { m_infoWindow = window; }
+    void SetHelpWindow(QWidget *window) { m_helpWindow = window; }
+
+    // Where the file actions get their names from (dialogs by default; tests supply names).
+    void SetFileNameSource(std::unique_ptr<FileNameSource> source);
+
+    Ui::TForm1 &Form() { return *ui; }
+    TComPort &ComPort1() { return *m_comPort1; }
+    TComDataPacket &ComDataPacket1() { return *m_comDataPacket1; }
+    QTimer &Timer1() { return m_timer1; }
+    TWebData &WebData1() { return *m_webData1; }
+    AcquisitionState &State() { return m_state; }
+    QString StatusText(int panel) const;
+    TDisplayPage ActivePage() const;
+
+    // Acquisition control.
+    void FormShow();
+    void StartButtonClick();
+    void StopButtonClick();
+    void RunStop() { StopButtonClick(); }
+    void Timer1Timer();
+    void PageControl2Change();
+    void Ch1RadioButtonClick();
+    void CH2RadioButtonClick();
+    void CheckBoxAutoComClick();
+    void CheckBoxPortClick();
+    void ComPort1Rx80Full(TCustomComPort *sender);
+    void ComPort1DeviceLost();
+    void Einstellungen1Click();
+
+    // Fast display.
+    void ClearGraphButtonClick();
+    void ResetAxisButtonClick();
+    void ShowGridCheckBoxClick();
+    void DoubleTicsCheckBoxClick();
+    void NormalRadioButtonClick();
+    void ZoomRadioButtonClick();
+    void TrendCheckBoxClick();
+    void RChart1MouseMoveInChart(bool inChart, TShiftState shift, double rMousePosX,
+                                 double rMousePosY);
+    void TabSheetFastDisplayShow();
+    void TabSheetSlowDisplayShow();
+    void FormResize();
+
+    // Slow display.
+    void ComboBoxTrendIntervalChange();
+    void BigJumpRevBtnClick();
+    void JumpRevBtnClick();
+    void JumpFwdBtnClick();
+    void BigJumpFwdBtnClick();
+    void AbTrend1NewCursorPos();
+    void CheckBoxThickCh1Click();
+    void CheckBoxThickCh2Click();
+
+    // Files and export.
+    void Grafikdrucken1Click();
+    void ErfassungSpeichernClick();
+    void ErfassungladenClick();
+    void DatenExportimCSVFormat1Click();
+    void SlowDisplaySitzungspeichern1Click();
+    void SlowDisplaySitzungladen1Click();
+    void ToolsCopyFDClipboardClick();
+    void MenueStatisticsClick();
+
+    // Terminal page.
+    void BtnTerminalStartClick();
+    void BtnTerminalStopClick();
+    void BtnTerminalSendClick();
+    void ButtonClearTerminalClick();
+    void ComboBoxTerminalLinesChange();
+
+    // Info menu.
+    void BtnHilfeClick();
+    void BtnCheckNewVersionClick();
+    void Info2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void ApplyDesignTimeSettings();
+    void ConnectActions();
+    void SetupStatusBar();
+    void SetChannelHint(int channels);
+    void SetPageTabEnabled(QWidget *page, bool enabled);
+    void SetSettingsTabVisible(QWidget *page, bool visible);
+    void SetMenusEnabled(bool file, bool mathematic, bool tools);
+    static void SetRadioChecked(QRadioButton *radio, bool checked);
+    void SetStatusText(int panel, const QString &text);
+    void FreezeWindowSize(bool frozen);
+    void DetachTerminal();
+    float ReadFloat(QWidget *edit) const;
+    QString ChooseFileName(FileNameSource::Purpose purpose);
+
     std::unique_ptr<Ui::TForm1> ui;
+    std::unique_ptr<TComPort> m_comPort1;
+    std::unique_ptr<TComDataPacket> m_comDataPacket1;
+    QTimer m_timer1;
+    AcquisitionState m_state;
+    std::unique_ptr<SlowDisplayFeed> m_feed;
+    std::unique_ptr<PacketDecoder> m_decoder;
+    std::unique_ptr<TWebData> m_webData1;
+    std::unique_ptr<VersionCheck> m_versionCheck;
+    std::unique_ptr<FileNameSource> m_fileNames;
+    QLabel *m_statusPanels[3] = {};
+    TFormStatistics *m_statistics = nullptr;
+    QWidget *m_infoWindow = nullptr;
+    QWidget *m_helpWindow = nullptr;
+    bool m_shown = false;
+    bool m_deviceLost = false;
 };

@@ -1,0 +1,92 @@
+#include "app/packet_decoder.h"
+#include "chart/rchart.h"
+#include "serial/com_port.h"
+#include "serial/data_packet.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A fast display run in trend mode (the list stays bounded however long the benchmark runs),
+// one channel, painting suppressed as during a run.
+struct DecoderRig
+{
+    AcquisitionState state;
+    TRChart chart;
+    TComPort port;
+    TComDataPacket framer;
+    PacketDecoder decoder;
+
+    DecoderRig()
+        : decoder(state, chart, framer, port,
+                  {[] { return TDisplayPage::dpFastDisplay; }, [] {}, [] {}})
+    {
+        chart.resize(708, 384);
+        chart.SetRange(1, 0, 0, 2000, 10);
+        chart.SuppressPaint(true);
+        state.TrendMode = true;
+        state.XMax = 2000;
+        state.MaxSamples = 100000;
+        framer.SetStartString("\n");
+        framer.SetStopString("\r");
+        framer.OnPacket = [this](TComDataPacket *sender, const std::string &packet) {
+            decoder.ComDataPacket1Packet(sender, packet);
+        };
+    }
+};
+
+std::vector<std::string> Packets()
+{
+    std::vector<std::string> packets;
+    for (int i = 0; i < 1000; ++i)
+        packets.push_back(std::to_string(i % 100) + "." + std::to_string(i % 7));
+    return packets;
+}
+
+} // namespace
+
+static void BM_DecoderFastDisplayOneChannel(benchmark::State &state)
+{
+    DecoderRig rig;
+    const std::vector<std::string> packets = Packets();
+    size_t i = 0;
+    for (auto _ : state) {
+        rig.decoder.ComDataPacket1Packet(&rig.framer, packets[i]);
+        i = (i + 1) % packets.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DecoderFastDisplayOneChannel);
+
+// The framer cutting 4 KiB blocks of CR LF lines, each packet decoded.
+static void BM_DecoderWithFramer(benchmark::State &state)
+{
+    DecoderRig rig;
+    std::string block;
+    int lines = 0;
+    while (block.size() < 4096 - 16) {
+        block += std::to_string(lines % 100) + ".25\r\n";
+        ++lines;
+    }
+    for (auto _ : state)
+        rig.framer.AppendReceived(nullptr, block);
+    state.SetItemsProcessed(state.iterations() * lines);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
+}
+BENCHMARK(BM_DecoderWithFramer);
+
+int main(int argc, char **argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

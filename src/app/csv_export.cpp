@@ -1,0 +1,71 @@
+#include "app/csv_export.h"
+
+#include "platform/exception.h"
+#include "platform/number_text.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+namespace {
+
+void AppendLine(QByteArray &out, double a, char separator, double b)
+{
+    out += FloatToStr(a).toLatin1();
+    out += separator;
+    out += FloatToStr(b).toLatin1();
+    out += "\r\n";
+}
+
+} // namespace
+
+QByteArray CsvExport::OneChannel(const std::vector<double> &samples)
+{
+    QByteArray out;
+    for (double v : samples) {
+        out += FloatToStr(v).toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
+QByteArray CsvExport::TwoChannels(const TChartItem *items, int count, char separator)
+{
+    if (separator == '\0')
+        separator = ';';
+    // Reads like the display list's GetItem: past the end the buffer keeps the last item.
+    TChartItem buffer {};
+    auto read = [&](int index) -> const TChartItem & {
+        if (index >= 0 && index < count)
+            buffer = items[index];
+        return buffer;
+    };
+    QByteArray out;
+    const double y1a = read(0).Y1;
+    const double y1b = read(1).Y1;
+    AppendLine(out, y1a, separator, y1b);
+    const double y2a = read(0).Y2;
+    const double y2b = read(1).Y2;
+    AppendLine(out, y2a, separator, y2b);
+    for (int q = 2; q <= count - 1; q += 2) {
+        const double a = read(q).Y2;
+        const double b = read(q + 1).Y2;
+        AppendLine(out, a, separator, b);
+    }
+    return out;
+}
+
+void CsvExport::WriteFile(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const int code
+                = file.error() == QFileDevice::PermissionsError ? 5 : InOutCodeFromErrno(errno);
+        throw EInOutError(code);
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throw EInOutError(InOutCodeFromErrno(errno));
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw EInOutError(InOutCodeFromErrno(errno));
+}

@@ -1,0 +1,42 @@
+#include "app/slow_display_feed.h"
+
+#include "instruments/led.h"
+#include "instruments/trend.h"
+#include "instruments/vmeter.h"
+#include "platform/user_interface.h"
+
+SlowDisplayFeed::SlowDisplayFeed(Instruments instruments)
+    : m_instruments(std::move(instruments))
+{ }
+
+void SlowDisplayFeed::LedStep(float value1)
+{
+    if (!m_instruments.PortModeChecked || !m_instruments.PortModeChecked())
+        return;
+    if (!(value1 > -1.0f && value1 < 256.0f)) // a NaN fails too
+        return;
+    const std::string bits = ByteToBits(static_cast<std::uint8_t>(static_cast<int>(value1)));
+    for (size_t k = 1; k <= m_instruments.Leds.size(); ++k) {
+        if (TAbLED *led = m_instruments.Leds[k - 1])
+            led->SetChecked(bits[8 - k] == '1');
+    }
+}
+
+void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
+{
+    m_instruments.Meter1->SetValue(value1);
+    m_instruments.Meter2->SetValue(value2);
+    m_instruments.Trend->Channel1().SetValue(value1);
+    m_instruments.Trend->Channel2().SetValue(value2);
+    ProcessPendingEvents();
+}
+
+std::string ByteToBits(std::uint8_t value)
+{
+    std::string bits(8, '0');
+    for (int bit = 0; bit < 8; ++bit) {
+        if (value & (1u << bit))
+            bits[static_cast<size_t>(7 - bit)] = '1';
+    }
+    return bits;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class TAbLED;
+class TAbTrend;
+class TAbVMeter;
+
+// The decoder's outputs that do not concern the fast display: the eight "Port" LEDs showing
+// the low byte of channel 1, and the meters and trend channels of the slow display page.
+class SlowDisplayFeed
+{
+public:
+    struct Instruments
+    {
+        std::array<TAbLED *, 8> Leds {};
+        TAbVMeter *Meter1 = nullptr;
+        TAbVMeter *Meter2 = nullptr;
+        TAbTrend *Trend = nullptr;
+        std::function<bool()> PortModeChecked;
+    };
+
+    explicit SlowDisplayFeed(Instruments instruments);
+
+    // Runs for every decoded packet, whatever page shows.
+    void LedStep(float value1);
+    // Runs for every decoded packet while the slow display page shows.
+    void SlowDisplayStep(float value1, float value2);
+
+private:
+    Instruments m_instruments;
+};
+
+// Eight '0' / '1' characters, most significant bit first.
+std::string ByteToBits(std::uint8_t value);

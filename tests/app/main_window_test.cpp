@@ -1,0 +1,277 @@
+// The main window driven as a user drives it, against a pseudo-terminal playing the device.
+#include "app/main_window.h"
+#include "app/packet_decoder.h"
+#include "chart/rchart.h"
+#include "instruments/led.h"
+#include "instruments/trend.h"
+#include "instruments/vmeter.h"
+#include "platform/user_interface.h"
+#include "serial/com_combo_box.h"
+#include "serial/com_port.h"
+#include "support/event_wait.h"
+#include "support/locale_guard.h"
+#include "support/message_recorder.h"
+#include "support/pseudo_terminal.h"
+#include "ui_main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pty.IsOpen());
+        form = std::make_unique<TForm1>();
+        form->show();
+        ui().ComComboBox1->addItem(pty.SlavePath());
+        ui().ComComboBox1->SetText(pty.SlavePath());
+    }
+
+    void TearDown() override
+    {
+        if (ui().StopButton->isEnabled())
+            Click(ui().StopButton);
+        form.reset();
+    }
+
+    Ui::TForm1 &ui() { return form->Form(); }
+    TRChart &chart() { return *ui().RChart1; }
+
+    // A click whose error reaches the general error handler, as in the running program.
+    void Click(QAbstractButton *button)
+    {
+        RunGuarded([button] { button->click(); });
+    }
+
+    void ShowFastDisplay() { ui().PageControl2->setCurrentWidget(ui().TabSheetFastDisplay); }
+
+    // The first line after opening is lost by the framing, so every burst starts with one.
+    void Send(const std::string &lines) { ASSERT_TRUE(pty.Write(lines)); }
+
+    static std::string Lines(int count, const std::string &value)
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += value + "\r\n";
+        return text;
+    }
+
+    bool WaitForItems(int count)
+    {
+        return ProcessEventsUntil([&] { return chart().ItemCount() == count; });
+    }
+
+    TChartItem Item(int index)
+    {
+        TChartItem item {};
+        chart().GetItem(index, item);
+        return item;
+    }
+
+    LocaleGuard locale {LocaleGuard::German()};
+    MessageRecorder messages;
+    PseudoTerminal pty;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindowTest, ShowsTheDesignTimeState)
+{
+    EXPECT_EQ(ui().PageControl2->currentWidget(), ui().TabSheetSlowDisplay);
+    EXPECT_EQ(ui().SettingsPages->currentWidget(), ui().SheetCOM);
+    EXPECT_FALSE(ui().SettingsPages->isTabVisible(ui().SettingsPages->indexOf(ui().SheetKanal2)));
+    EXPECT_FALSE(ui().StopButton->isEnabled());
+    EXPECT_FALSE(ui().GroupBoxGrafik->isVisible());
+    EXPECT_EQ(ui().DatSkalEdit->text(), QStringLiteral("1,000000"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("      V a n t o r  Vers. 1.0"));
+    ShowFastDisplay();
+    EXPECT_TRUE(ui().GroupBoxGrafik->isVisible());
+}
+
+TEST_F(MainWindowTest, FastDisplayOneChannelRun)
+{
+    ShowFastDisplay();
+    Click(ui().StartButton);
+    ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+    EXPECT_FALSE(ui().StartButton->isEnabled());
+    EXPECT_TRUE(ui().StopButton->isEnabled());
+    Send("x\r\n1\r\n2.5\r\n-3\r\n");
+    ASSERT_TRUE(WaitForItems(3));
+    EXPECT_EQ(Item(0).Kind, TItemKind::ikMoveTo);
+    EXPECT_DOUBLE_EQ(Item(2).X1, 2.0);
+    EXPECT_DOUBLE_EQ(Item(2).Y1, -3.0);
+
+    Send("clr\r\n7\r\n");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return chart().ItemCount() == 1 && Item(0).Y1 == 7.0; }));
+    EXPECT_EQ(Item(0).Kind, TItemKind::ikMoveTo);
+
+    Click(ui().StopButton);
+    EXPECT_TRUE(ui().StartButton->isEnabled());
+    EXPECT_FALSE(form->ComPort1().Connected());
+    EXPECT_EQ(chart().ItemCount(), 1);
+}
+
+TEST_F(MainWindowTest, FastDisplayTwoChannelRun)
+{
+    ShowFastDisplay();
+    ui().CH2RadioButton->setChecked(true);
+    EXPECT_EQ(ui().ComboBoxUpdateRate->currentText(), QStringLiteral("1000"));
+    EXPECT_TRUE(ui().SettingsPages->isTabVisible(ui().SettingsPages->indexOf(ui().SheetKanal2)));
+    Click(ui().StartButton);
+    Send("x\r\n1;10\r\n2;20\r\n3;30\r\n");
+    ASSERT_TRUE(WaitForItems(4));
+    EXPECT_EQ(Item(0).Layer, 1);
+    EXPECT_EQ(Item(1).Layer, 2);
+    EXPECT_DOUBLE_EQ(Item(3).Y2, 30.0);
+}
+
+TEST_F(MainWindowTest, SampleLimitStopsTheRun)
+{
+    ShowFastDisplay();
+    ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100"));
+    Click(ui().StartButton);
+    Send("x\r\n" + Lines(150, "4"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().StartButton->isEnabled(); }));
+    EXPECT_EQ(messages.Infos, QStringList {QStringLiteral("Speicher-/Sample-Maximum erreicht")});
+    EXPECT_EQ(form->State().LimitCount, 101);
+    EXPECT_EQ(chart().ItemCount(), 101);
+    EXPECT_FALSE(form->ComPort1().Connected());
+}
+
+TEST_F(MainWindowTest, TrendRunScrollsAndStopEmptiesTheChart)
+{
+    ShowFastDisplay();
+    ui().TrendCheckBox->setChecked(true);
+    EXPECT_EQ(ui().GraphXmaxEdit->text(), QStringLiteral("2000"));
+    EXPECT_DOUBLE_EQ(chart().Scale1X().RangeHigh(), 2000.0);
+    Click(ui().StartButton);
+    Send("x\r\n" + Lines(2500, "1"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 2500; }));
+    const int window = chart().ItemCount();
+    EXPECT_EQ(window, 1996);
+    EXPECT_DOUBLE_EQ(chart().Scale1X().RangeHigh(), 2000.0 + 2500 - 1996);
+    Send(Lines(100, "2"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 2600; }));
+    EXPECT_EQ(chart().ItemCount(), window);
+
+    Click(ui().StopButton);
+    EXPECT_EQ(chart().ItemCount(), 0);
+    EXPECT_FALSE(ui().TrendCheckBox->isChecked());
+    EXPECT_TRUE(ui().NormalRadioButton->isChecked());
+}
+
+TEST_F(MainWindowTest, SlowDisplayFeedsMetersAndTrend)
+{
+    ui().CH2RadioButton->setChecked(true);
+    ui().DatSkal2Edit->setText(QStringLiteral("1,000000"));
+    Click(ui().StartButton);
+    ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+    Send("x\r\n3.5;12\r\n");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().AbVMeter2->Value() == 12.0f; }));
+    EXPECT_FLOAT_EQ(ui().AbVMeter1->Value(), 3.5f);
+    EXPECT_FLOAT_EQ(ui().AbTrend1->Channel1().Value(), 3.5f);
+    EXPECT_FLOAT_EQ(ui().AbTrend1->Channel2().Value(), 12.0f);
+    EXPECT_EQ(chart().ItemCount(), 0);
+}
+
+TEST_F(MainWindowTest, PortModeShowsChannelOneOnTheLeds)
+{
+    ui().CheckBoxPort->setChecked(true);
+    EXPECT_EQ(ui().PageControl2->currentWidget(), ui().TabSheetSlowDisplay);
+    EXPECT_TRUE(ui().PanelSlowTrendSettings->isHidden());
+    Click(ui().StartButton);
+    EXPECT_FLOAT_EQ(ui().AbVMeter1->SignalSettings().ValueTo(), 300.0f);
+    EXPECT_EQ(ui().AbVMeter1->ScaleSettings().ValueFormat(), QStringLiteral("##0"));
+    Send("x\r\n5.9\r\n");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().AbLED3->Checked(); }));
+    const TAbLED *leds[] = {ui().AbLED1, ui().AbLED2, ui().AbLED3, ui().AbLED4,
+                            ui().AbLED5, ui().AbLED6, ui().AbLED7, ui().AbLED8};
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(leds[k]->Checked(), k == 0 || k == 2) << "LED" << k + 1;
+}
+
+TEST_F(MainWindowTest, MeterFormatFollowsTheRangeAtStart)
+{
+    const struct
+    {
+        const char *yMax;
+        const char *format;
+    } cases[] = {{"10,000", "##0.00"}, {"0,500", "#0.0000"}, {"20000000,000", "#0.0000"}}; // too large: kept
+    for (const auto &c : cases) {
+        ui().GraphYmaxEdit->setText(QString::fromUtf8(c.yMax));
+        Click(ui().StartButton);
+        EXPECT_EQ(ui().AbVMeter1->ScaleSettings().ValueFormat(), QString::fromUtf8(c.format))
+                << c.yMax;
+        Click(ui().StopButton);
+    }
+}
+
+TEST_F(MainWindowTest, BufferOverflowStopsTheRun)
+{
+    ShowFastDisplay();
+    ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));
+    Click(ui().StartButton);
+    // The user-interface thread is busy: the event thread fills the input queue meanwhile.
+    // 126,000 bytes, less than the queue and the kernel's buffers hold together.
+    Send(Lines(18000, "12345"));
+    EXPECT_TRUE(WaitUntil([&] { return form->ComPort1().QueuedInput() >= 102400; }));
+    ASSERT_TRUE(ProcessEventsUntil(
+            [&] { return form->StatusText(2) == QStringLiteral("Buffer Overflow"); }));
+    EXPECT_TRUE(ui().StartButton->isEnabled());
+    EXPECT_FALSE(form->ComPort1().Connected());
+}
+
+TEST_F(MainWindowTest, DeviceLostDuringARunStopsItAndKeepsTheData)
+{
+    ShowFastDisplay();
+    Click(ui().StartButton);
+    Send("x\r\n1\r\n2\r\n");
+    ASSERT_TRUE(WaitForItems(2));
+    pty.CloseMaster();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().StartButton->isEnabled(); }));
+    EXPECT_EQ(form->StatusText(2), QStringLiteral("Port disconnected"));
+    EXPECT_EQ(chart().ItemCount(), 2);
+    EXPECT_FALSE(form->ComPort1().Connected());
+}
+
+TEST_F(MainWindowTest, StartWithAnEmptySampleLimitReportsTheIntegerError)
+{
+    ShowFastDisplay();
+    ui().ComboBoxMaxSamples->setCurrentIndex(ui().ComboBoxMaxSamples->count() - 1);
+    Click(ui().StartButton);
+    EXPECT_EQ(messages.Errors, QStringList {QStringLiteral("'' ist kein gültiger Integerwert")});
+    Click(ui().StopButton); // the run had begun: Stop returns to Idle
+    EXPECT_TRUE(ui().StartButton->isEnabled());
+}
+
+TEST_F(MainWindowTest, StopWithAPortThatCannotOpenReturnsToIdle)
+{
+    ShowFastDisplay();
+    ui().ComComboBox1->addItem(QStringLiteral("/dev/vantor-missing"));
+    ui().ComComboBox1->SetText(QStringLiteral("/dev/vantor-missing"));
+    Click(ui().StartButton);
+    ASSERT_EQ(messages.Errors.size(), 1);
+    EXPECT_TRUE(messages.Errors[0].startsWith(QStringLiteral("Unable to open com port")));
+    Click(ui().StopButton);
+    EXPECT_EQ(messages.Errors.size(), 1);
+    EXPECT_TRUE(ui().StartButton->isEnabled());
+    EXPECT_FALSE(ui().StopButton->isEnabled());
+}
+
+TEST_F(MainWindowTest, CursorReadoutConvertsSamplesToTime)
+{
+    ui().editMCSampleTime->setText(QStringLiteral("0,5"));
+    form->RChart1MouseMoveInChart(true, {}, 1000, 5);
+    EXPECT_DOUBLE_EQ(ui().NumLab1->Value(), 500.0);
+    EXPECT_EQ(ui().NumLab1->RightText(), QStringLiteral("ms"));
+    ui().editMCSampleTime->setText(QStringLiteral("abc"));
+    form->RChart1MouseMoveInChart(true, {}, 1000, 5);
+    EXPECT_EQ(ui().NumLab1->RightText(), QStringLiteral("n/c"));
+    EXPECT_TRUE(messages.Errors.isEmpty());
+}
+
+} // namespace
