@@ -4,8 +4,9 @@
 #include <cmath>
 #include <limits>
 
-// The scale half of the chart model: layers, ranges, joints, geometry, the mapping between
-// user coordinates and pixels, and keeping the axis controls in step.
+// The scale half of the chart model: the layers' scale settings, the plot geometry, the paint
+// seam, the standard layouts and keeping the axis controls in step. Ranges and the mapping
+// between user coordinates and pixels are in chart_ranges.cpp.
 
 namespace {
 
@@ -20,7 +21,6 @@ TChartModel::TChartModel(QWidget *axisParent)
     m_classVisible.set();
     m_layerVisible.set();
     for (int i = 0; i < LayerCount; ++i) {
-        m_scaleX[i].StoreRange(0.0, 1.0);
         m_scaleX[i].SetColorScale(LayerColors[i % 8]);
         m_scaleY[i].SetColorScale(LayerColors[i % 8]);
         m_scaleX[i].SetScalePos(30 * (i / 2));
