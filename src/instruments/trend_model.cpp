@@ -2,6 +2,9 @@
 
 #include "instruments/timer_service.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 constexpr TColor kChannelColors[8]
@@ -219,6 +222,8 @@ void TAbTrend::AddRecord()
     if (m_destroying)
         return;
     m_busy = true;
+    // Busy ends with the record, also when an event handler raises.
+    const std::unique_ptr<bool, void (*)(bool *)> busy(&m_busy, [](bool *b) { *b = false; });
     const int n = TrendTrimCount(m_records.Count(), m_maxRecords, m_gridXPixel);
     if (m_flow && n > 0) {
         if (OnMaxRecords)
@@ -255,7 +260,6 @@ void TAbTrend::AddRecord()
         else if (Shown() && !m_plotDirty.isEmpty())
             CopyPlotToScreen(m_plotDirty);
     }
-    m_busy = false;
 }
 
 void TAbTrend::DeleteOldest(int n)
