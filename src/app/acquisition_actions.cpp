@@ -2,6 +2,7 @@
 // options, the input-overflow stop, a device lost during a run, and leaving the program.
 #include "app/main_window.h"
 
+#include "app/info_window.h"
 #include "app/instrument_ranges.h"
 #include "app/packet_decoder.h"
 #include "chart/rchart.h"

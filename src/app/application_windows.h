@@ -4,8 +4,13 @@
 
 class SingleInstanceGuard;
 class TForm1;
+class TFormHilfe;
+class TFormInfo;
+class TFormStatistics;
 
-// The program's windows in their creation order, behind the single-instance guard.
+// The program's four windows, created in this order behind the single-instance guard: the
+// main window, the info window, the help window and the statistics window; only the main
+// window is shown.
 class ApplicationWindows
 {
 public:
@@ -20,4 +25,7 @@ public:
 private:
     std::unique_ptr<SingleInstanceGuard> m_guard;
     std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<TFormInfo> m_formInfo;
+    std::unique_ptr<TFormHilfe> m_formHilfe;
+    std::unique_ptr<TFormStatistics> m_formStatistics;
 };

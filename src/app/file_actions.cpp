@@ -4,6 +4,8 @@
 
 #include "app/channel_samples.h"
 #include "app/csv_export.h"
+#include "app/help_window.h"
+#include "app/info_window.h"
 #include "app/statistics_window.h"
 #include "app/version_check.h"
 #include "chart/rchart.h"
@@ -109,18 +111,14 @@ void TForm1::MenueStatisticsClick()
 
 void TForm1::BtnHilfeClick()
 {
-    if (m_helpWindow) {
-        m_helpWindow->show();
-        m_helpWindow->raise();
-    }
+    if (m_helpWindow)
+        m_helpWindow->ShowWindow();
 }
 
 void TForm1::Info2Click()
 {
-    if (m_infoWindow) {
-        m_infoWindow->show();
-        m_infoWindow->raise();
-    }
+    if (m_infoWindow)
+        m_infoWindow->ShowWindow();
 }
 
 void TForm1::BtnCheckNewVersionClick()

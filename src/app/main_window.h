@@ -22,6 +22,8 @@ class SlowDisplayFeed;
 class TComDataPacket;
 class TComPort;
 class TCustomComPort;
+class TFormHilfe;
+class TFormInfo;
 class TFormStatistics;
 class TWebData;
 class VersionCheck;
@@ -44,8 +46,8 @@ public:
 
     // The windows opened from the menu; set by whoever creates them.
     void SetStatisticsWindow(TFormStatistics *window);
-    void SetInfoWindow(QWidget *window) { m_infoWindow = window; }
-    void SetHelpWindow(QWidget *window) { m_helpWindow = window; }
+    void SetInfoWindow(TFormInfo *window) { m_infoWindow = window; }
+    void SetHelpWindow(TFormHilfe *window) { m_helpWindow = window; }
 
     // Where the file actions get their names from (dialogs by default; tests supply names).
     void SetFileNameSource(std::unique_ptr<FileNameSource> source);
@@ -152,8 +154,8 @@ private:
     std::unique_ptr<FileNameSource> m_fileNames;
     QLabel *m_statusPanels[3] = {};
     TFormStatistics *m_statistics = nullptr;
-    QWidget *m_infoWindow = nullptr;
-    QWidget *m_helpWindow = nullptr;
+    TFormInfo *m_infoWindow = nullptr;
+    TFormHilfe *m_helpWindow = nullptr;
     bool m_shown = false;
     bool m_deviceLost = false;
 };
