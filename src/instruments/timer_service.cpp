@@ -115,6 +115,17 @@ void TAbTimerService::ApplyPacing()
 
 void TAbTimerService::Dispatch()
 {
+    // A tick handler that lets pending events run must not start a nested dispatch: ticks are
+    // delivered one after the other, never inside each other.
+    if (m_dispatching)
+        return;
+    m_dispatching = true;
+    struct Reset
+    {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset {m_dispatching};
+
     ++m_counter; // wraps from 0xFFFFFFFF to 0
     const std::uint32_t now = m_clock->TickCount();
     const bool secondTick = m_clock->Now() >= m_nextSecond;

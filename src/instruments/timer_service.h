@@ -92,7 +92,8 @@ public:
     void Register(TTimerClient *control, std::uint64_t code, TTimerCallback callback = nullptr);
     void Unregister(TTimerClient *control);
 
-    // One dispatcher run: counts, then delivers what is due to each entry in order.
+    // One dispatcher run: counts, then delivers what is due to each entry in order. A call
+    // from inside a tick does nothing.
     void Dispatch();
 
     std::uint32_t Counter() const { return m_counter; }
@@ -122,6 +123,7 @@ private:
     std::uint32_t m_counter = 0;
     TDateTime m_nextSecond = 0;
     bool m_autoDispatch = true;
+    bool m_dispatching = false;
     std::unique_ptr<TAbFlashTimer> m_flashTimer;
 };
 

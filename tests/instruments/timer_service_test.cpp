@@ -139,6 +139,21 @@ TEST(TimerService, UnregisterDuringDispatchAndUnknownControls)
     EXPECT_EQ(Service().Find(&first), nullptr);
 }
 
+TEST(TimerService, TickHandlersCannotNestADispatch)
+{
+    TManualTimerScope scope;
+    TickRecorder client;
+    Register(&client, 16);
+    const std::uint32_t before = Service().Counter();
+    client.onTick = [&] {
+        scope.Clock().Advance(16);
+        Service().Dispatch();
+    };
+    scope.Step();
+    EXPECT_EQ(client.ticks.size(), 1u);
+    EXPECT_EQ(Service().Counter(), before + 1);
+}
+
 TEST(TimerService, RangeErrorsAreSwallowedPerEntry)
 {
     TManualTimerScope scope;
