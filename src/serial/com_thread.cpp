@@ -32,7 +32,7 @@ TComThread::TComThread(SerialDevice &device, std::shared_ptr<InputQueue> queue, 
     , m_notify(std::move(notify))
     , m_wakeFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
     , m_errorCounts(std::make_unique<SerialErrorCounts>())
-    , m_chunk(64 * 1024)
+    , m_chunk(std::size_t(64) * 1024)
 {
     m_device.ErrorCounts(*m_errorCounts);
     m_device.ModemLines(m_lines);

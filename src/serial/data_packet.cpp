@@ -43,7 +43,11 @@ TComDataPacket::TComDataPacket()
 
 TComDataPacket::~TComDataPacket()
 {
-    SetComPort(nullptr);
+    try {
+        SetComPort(nullptr);
+    } catch (const EComPort &) {
+        // The link was detached behind the framer's back; nothing is left to undo.
+    }
 }
 
 void TComDataPacket::SetComPort(TCustomComPort *port)
