@@ -164,7 +164,7 @@ void TVector::RangeMoments(int lowElem, int highElem, int &numData, double &skew
         sumD3 += static_cast<double>(d * d * d);
         sumD4 += static_cast<double>(d * d * d * d);
     }
-    const double sd = static_cast<double>(std::sqrt((sumD2 - sumD * sumD / n) / (n - 1)));
+    const auto sd = static_cast<double>(std::sqrt((sumD2 - sumD * sumD / n) / (n - 1)));
     if (sd != 0.0) {
         skew = sumD3 / r.count / (sd * sd * sd);
         kurt = sumD4 / r.count / (sd * sd * sd * sd) - 3.0;

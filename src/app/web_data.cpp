@@ -61,7 +61,7 @@ QString ImageExtension(TImageType type)
     case TImageType::itAll:
         break;
     }
-    return QString();
+    return {};
 }
 
 } // namespace
