@@ -152,6 +152,10 @@ protected:
 private:
     // Drawing.
     void Paint();
+    TTrendFrameLayout LayoutFrame(QPainter &painter, const QRect &content,
+                                  const QString &leftLabels, const QString &rightLabels);
+    void PaintScales(QPainter &painter, const TTrendFrameLayout &layout, QString leftLabels,
+                     QString rightLabels);
     QString LabelListOf(int channel) const;
     QString UnitOf(int channel) const;
     void DrawLimits(QPainter &painter);

@@ -126,23 +126,41 @@ void TAbTrend::Paint()
     QPainter p(&m_screen);
     QRect a = rect();
     m_bevelOuter.Paint(p, a);
-
-    const QFont font = Aliased(m_font.Font());
-    const QFont captionFont = Aliased(m_captionFont.Font());
     QString leftLabels = LabelListOf(m_leftScaleCh);
     QString rightLabels = LabelListOf(m_absScaleCh);
+    const TTrendFrameLayout layout = LayoutFrame(p, a, leftLabels, rightLabels);
+    PaintScales(p, layout, leftLabels, rightLabels);
+    QRect plot = ToQRect(layout.ScaleArea);
+    m_bevelInner.Paint(p, plot);
+    m_plotRect = plot;
+    m_visibleRecords = m_plotRect.width();
+    p.end();
+
+    PrepareBackground(true);
+    if (!m_records.Empty())
+        DrawRecords(m_viewStart, m_records.Count() - 1);
+    if (!m_plot.isNull())
+        CopyPixels(m_plot, m_plot.rect(), m_screen, m_plotRect.topLeft());
+    m_plotDirty = QRect();
+}
+
+// Measures the texts of the frame and computes where everything goes; sets the vertical
+// mapping of the plot and of every channel.
+TTrendFrameLayout TAbTrend::LayoutFrame(QPainter &p, const QRect &content,
+                                        const QString &leftLabels, const QString &rightLabels)
+{
     TTrendFrameInput in;
     in.Options = m_options;
-    in.Content = ToTrendRect(a);
+    in.Content = ToTrendRect(content);
     in.OuterSpacing = m_bevelOuter.Spacing();
     const int border = m_bevelInner.BorderSize();
     const TAbOffset &offset = m_bevelInner.Offset();
     in.InnerInsets = {border + offset.Left(), border + offset.Top(), border + offset.Right(),
                       border + offset.Bottom()};
     in.InnerBorderSize = border;
-    p.setFont(captionFont);
+    p.setFont(Aliased(m_captionFont.Font()));
     in.CaptionHeight = TextExtent(p, m_caption).height();
-    p.setFont(font);
+    p.setFont(Aliased(m_font.Font()));
     in.XHeight = TextExtent(p, QStringLiteral("X")).height();
     const QSize leftSize = MeasureLabelList(p, leftLabels);
     const QSize rightSize = MeasureLabelList(p, rightLabels);
@@ -161,17 +179,24 @@ void TAbTrend::Paint()
         if (channel->DigitalRange() != 0)
             channel->SetPixelsPerDigit(static_cast<float>(m_zeroY)
                                        / static_cast<float>(channel->DigitalRange()));
+    return layout;
+}
 
+// Caption, channel labels, units, ticks and labels of both scales.
+void TAbTrend::PaintScales(QPainter &p, const TTrendFrameLayout &layout, QString leftLabels,
+                           QString rightLabels)
+{
+    const QFont font = Aliased(m_font.Font());
     const bool left = m_options.Contains(TTrendOption::opLeftScale);
     const bool right = m_options.Contains(TTrendOption::opRightScale);
     const TTrendRect &sa = layout.ScaleArea;
     p.setBrush(Qt::NoBrush);
     if (m_options.Contains(TTrendOption::opCaption)) {
-        p.setFont(captionFont);
+        p.setFont(Aliased(m_captionFont.Font()));
         p.setPen(ToQColor(m_captionFont.Color()));
         DrawTextAligned(p, width() / 2, layout.CaptionY, 1, m_caption);
-        p.setFont(font);
     }
+    p.setFont(font);
 
     // Channel labels below the scales, on the plot's colour.
     p.setBrush(ToQColor(m_bevelInner.Color()));
@@ -210,19 +235,6 @@ void TAbTrend::Paint()
             DrawTextAligned(p, layout.OuterRight, y, 5, NextToken(rightLabels));
         }
     }
-
-    QRect plot = ToQRect(sa);
-    m_bevelInner.Paint(p, plot);
-    m_plotRect = plot;
-    m_visibleRecords = m_plotRect.width();
-    p.end();
-
-    PrepareBackground(true);
-    if (!m_records.Empty())
-        DrawRecords(m_viewStart, m_records.Count() - 1);
-    if (!m_plot.isNull())
-        CopyPixels(m_plot, m_plot.rect(), m_screen, m_plotRect.topLeft());
-    m_plotDirty = QRect();
 }
 
 void TAbTrend::PrepareBackground(bool clear)
