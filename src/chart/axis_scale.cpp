@@ -314,6 +314,7 @@ void TScale::Paint()
         QPainter painter(m_target);
         DrawOn(painter);
     } else {
+        DrawControlImage();
         update();
     }
 }

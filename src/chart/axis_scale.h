@@ -117,8 +117,9 @@ public:
     bool PaintSuppressed() const { return m_paintSuppressed; }
     void SuppressPaint(bool suppress);
 
-    // Draws the axis onto the target set by SetTarget (or the control itself); nothing while
-    // the axis is not visible or painting is suppressed.
+    // Draws the axis onto the target set by SetTarget, or else into the control's own image
+    // (with background and frame unless Transparent) that paintEvent shows; nothing while the
+    // axis is not visible or painting is suppressed.
     void Paint();
     void SetTarget(QImage *image) { m_target = image; }
 
@@ -150,6 +151,7 @@ private:
     void DrawCaption(QPainter &painter, int baseLine);
     void DrawCentredMessage(QPainter &painter, const QString &text, int baseLine);
     void DrawBackground(QPainter &painter);
+    void DrawControlImage();
     void Changed();
     void UpdateMapping();
 
@@ -189,4 +191,5 @@ private:
     std::vector<double> m_tickList;
     bool m_paintSuppressed = false;
     QImage *m_target = nullptr;
+    QImage m_image;
 };

@@ -257,10 +257,20 @@ void TScale::DrawBackground(QPainter &painter)
     }
 }
 
-void TScale::paintEvent(QPaintEvent *)
+void TScale::DrawControlImage()
 {
-    QPainter painter(this);
+    m_image = QImage(std::max(m_width, 1), std::max(m_height, 1), QImage::Format_RGB32);
+    m_image.fill(ToQColor(m_colorBackGnd));
+    QPainter painter(&m_image);
     if (!m_transparent)
         DrawBackground(painter);
     DrawOn(painter);
+}
+
+void TScale::paintEvent(QPaintEvent *)
+{
+    if (m_image.size() != QSize(std::max(m_width, 1), std::max(m_height, 1)))
+        DrawControlImage();
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
 }

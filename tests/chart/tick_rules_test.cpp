@@ -291,6 +291,19 @@ TEST(AxisScale, DrawsLineTicksAndLabelsOutwards)
     EXPECT_EQ(scale.NumTicks(), 21);
 }
 
+TEST(AxisScale, PaintRebuildsTheTickListUnlessSuppressed)
+{
+    TScale scale;
+    scale.SuppressPaint(true);
+    scale.SetScaleType(TScaleType::sctYL);
+    scale.SetRange(0, 10);
+    scale.Paint();
+    EXPECT_EQ(scale.NumTicks(), 0);
+    scale.SuppressPaint(false); // paints at once
+    EXPECT_EQ(scale.NumTicks(), 27);
+    EXPECT_EQ(scale.TickValue(27), 10);
+}
+
 TEST(AxisScale, InvisibleAxisDrawsNothingButKeepsItsTicks)
 {
     TScale scale;
