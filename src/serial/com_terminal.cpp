@@ -288,6 +288,7 @@ void TCustomComTerminal::SetFont(const TFont &value)
 void TCustomComTerminal::ApplyFont()
 {
     m_qfont = DrawnFont(m_font);
+    m_cellPictures.clear();
     const QFontMetrics metrics(m_qfont);
     // The cell width of a fixed-pitch face; the widest glyph of some faces is far wider.
     m_fontWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));

@@ -7,9 +7,11 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 class QScrollBar;
 class TCustomComPort;
@@ -150,7 +152,8 @@ private:
     void RenderPixels(const QRect &area);
     void RenderCells(int column, int row, int lastColumn, int lastRow);
     void RenderStoredCell(int column, int row);
-    void DrawCell(QPainter &painter, int windowColumn, int windowRow, const TTermChar &cell);
+    const QImage &CellPicture(const TTermChar &cell);
+    void DrawCell(int windowColumn, int windowRow, const TTermChar &cell);
     void ScrollPixels(int rows);
     QRect GridArea() const;
 
@@ -176,6 +179,7 @@ private:
     int m_fontAscent = 12;
     TTermPosition m_topLeft;
     QImage m_picture;
+    std::unordered_map<std::uint64_t, QImage> m_cellPictures; // for the current font
     QSize m_laidOutSize; // the widget size the scroll bars and picture were computed for
     QRect m_drawnCaret;
     QScrollBar *m_vertical = nullptr;

@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 int TCustomComTerminal::FrameWidth() const
@@ -116,8 +117,7 @@ void TCustomComTerminal::RenderPixels(const QRect &area)
 {
     if (m_picture.isNull() || area.isEmpty())
         return;
-    QPainter painter(&m_picture);
-    painter.fillRect(area, ToQColor(Color()));
+    QPainter(&m_picture).fillRect(area, ToQColor(Color()));
     const int firstColumn = area.left() / m_fontWidth + 1;
     const int lastColumn
             = std::min(area.right() / m_fontWidth + 1, Columns() - m_topLeft.Column + 1);
@@ -128,7 +128,7 @@ void TCustomComTerminal::RenderPixels(const QRect &area)
             const TTermChar cell
                     = Buffer().GetCell(column + m_topLeft.Column - 1, row + m_topLeft.Row - 1);
             if (cell.Ch != 0)
-                DrawCell(painter, column, row, cell);
+                DrawCell(column, row, cell);
         }
     }
 }
@@ -154,27 +154,49 @@ void TCustomComTerminal::RenderStoredCell(int column, int row)
                      m_fontHeight);
     if (windowColumn < 1 || windowRow < 1 || !m_picture.rect().intersects(area))
         return;
-    QPainter painter(&m_picture);
-    DrawCell(painter, windowColumn, windowRow, Buffer().GetCell(column, row));
+    DrawCell(windowColumn, windowRow, Buffer().GetCell(column, row));
     update(area.translated(ClientRect().topLeft()));
 }
 
-void TCustomComTerminal::DrawCell(QPainter &painter, int windowColumn, int windowRow,
-                                  const TTermChar &cell)
+// The picture of one cell, drawn once per character, colours and underline.
+const QImage &TCustomComTerminal::CellPicture(const TTermChar &cell)
 {
-    const QRect box((windowColumn - 1) * m_fontWidth, (windowRow - 1) * m_fontHeight, m_fontWidth,
-                    m_fontHeight);
-    painter.fillRect(box, ToQColor(cell.BackColor));
-    painter.setClipRect(box);
+    const std::uint64_t key = std::uint64_t(ColorToRGB(cell.ForeColor) & 0xFFFFFF) << 32
+            | std::uint64_t(ColorToRGB(cell.BackColor) & 0xFFFFFF) << 8
+            | std::uint64_t(static_cast<unsigned char>(cell.Ch))
+            | std::uint64_t(cell.Underline) << 56;
+    if (const auto found = m_cellPictures.find(key); found != m_cellPictures.end())
+        return found->second;
+    if (m_cellPictures.size() >= 4096)
+        m_cellPictures.clear();
+    QImage picture(m_fontWidth, m_fontHeight, QImage::Format_RGB32);
+    picture.fill(ToQColor(cell.BackColor));
+    QPainter painter(&picture);
     painter.setFont(m_qfont);
     painter.setPen(ToQColor(cell.ForeColor));
-    painter.drawText(box.left(), box.top() + m_fontAscent,
-                     QString(AnsiByteToChar(static_cast<unsigned char>(cell.Ch))));
+    painter.drawText(0, m_fontAscent, QString(AnsiByteToChar(static_cast<unsigned char>(cell.Ch))));
     if (cell.Underline) {
-        const int y = std::min(box.top() + m_fontAscent + 1, box.bottom());
-        painter.drawLine(box.left(), y, box.right(), y);
+        const int y = std::min(m_fontAscent + 1, m_fontHeight - 1);
+        painter.drawLine(0, y, m_fontWidth - 1, y);
     }
-    painter.setClipping(false);
+    painter.end();
+    return m_cellPictures.emplace(key, std::move(picture)).first->second;
+}
+
+// Copies a cell's picture into the off-screen picture at a window cell (1-based).
+void TCustomComTerminal::DrawCell(int windowColumn, int windowRow, const TTermChar &cell)
+{
+    const QImage &glyph = CellPicture(cell);
+    const int left = (windowColumn - 1) * m_fontWidth;
+    const int top = (windowRow - 1) * m_fontHeight;
+    const int width = std::min(m_fontWidth, m_picture.width() - left);
+    const int height = std::min(m_fontHeight, m_picture.height() - top);
+    if (width <= 0 || height <= 0)
+        return;
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(m_picture.scanLine(top + y) + left * 4, glyph.constScanLine(y),
+                    static_cast<std::size_t>(width) * 4);
+    }
 }
 
 // The grid moved by whole rows (-1 up, +1 down): move the pixels and draw the uncovered strip.
