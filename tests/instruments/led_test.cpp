@@ -180,3 +180,34 @@ TEST(Led, MouseRulesFollowTheMode)
         EXPECT_EQ(led->Checked(), c.afterSecondClick) << static_cast<int>(c.mode);
     }
 }
+
+TEST(Led, CaptionStandsOnTheOtherSideOfTheLamp)
+{
+    const struct
+    {
+        TLEDPos position;
+        QRect lamp;
+        QRect captionArea; // where the caption's ink must lie
+    } cases[] = {
+            {TLEDPos::lpLeft, {0, 14, 13, 13}, {13, 0, 60, 40}},
+            {TLEDPos::lpRight, {60, 14, 13, 13}, {0, 0, 60, 40}},
+            {TLEDPos::lpTop, {30, 0, 13, 13}, {0, 13, 73, 27}},
+            {TLEDPos::lpBottom, {30, 27, 13, 13}, {0, 0, 73, 27}},
+    };
+    for (const auto &c : cases) {
+        auto led = PortLed();
+        led->resize(73, 40);
+        led->SetCaption(QStringLiteral("X|Y"));
+        led->SetLED_Position(c.position);
+        EXPECT_EQ(led->LampRect(), c.lamp);
+        const QImage image = led->grab().toImage();
+        const QColor background = image.pixelColor(72, 39); // a corner no case draws on
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!c.lamp.contains(x, y) && image.pixelColor(x, y) != background)
+                    ink |= QRect(x, y, 1, 1);
+        EXPECT_FALSE(ink.isEmpty()) << static_cast<int>(c.position);
+        EXPECT_TRUE(c.captionArea.contains(ink)) << static_cast<int>(c.position);
+    }
+}
