@@ -159,6 +159,23 @@ TEST_F(TerminalFixture, CaretShapes)
     EXPECT_TRUE(terminal.CaretRect().isEmpty());
 }
 
+TEST_F(TerminalFixture, CaretIsDrawnInvertedOnlyWithTheFocus)
+{
+    terminal.ShowText("ab");
+    terminal.show();
+    const QPoint inCaret = terminal.ClientRect().topLeft() + terminal.CaretRect().center();
+    const QRgb background = terminal.grab().toImage().pixel(inCaret);
+    EXPECT_EQ(background & 0xFFFFFF, 0xFFFFFFu) << "no focus, no caret";
+
+    QApplication::setActiveWindow(&terminal);
+    terminal.setFocus();
+    if (!terminal.hasFocus())
+        GTEST_SKIP() << "the platform gives no focus here";
+    EXPECT_EQ(terminal.grab().toImage().pixel(inCaret) & 0xFFFFFF, 0u) << "block caret inverts";
+    terminal.SetCaret(TTermCaret::tcNone);
+    EXPECT_EQ(terminal.grab().toImage().pixel(inCaret) & 0xFFFFFF, 0xFFFFFFu);
+}
+
 // The terminal bound to a port on a pseudo-terminal; the test plays the device on the master.
 class BoundTerminal : public TerminalFixture
 {
