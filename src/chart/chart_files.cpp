@@ -148,7 +148,7 @@ void TCustomRChart::RenderExport(bool blackWhite)
 // Runs an export with painting suppressed and the colour scheme switched; afterwards painting is
 // allowed again without repainting the window, also when the export failed.
 template<typename Write>
-void WithExportPicture(TCustomRChart &chart, bool blackWhite, bool &quietPaint, Write write)
+void WithExportPicture(TCustomRChart &chart, bool &quietPaint, Write write)
 {
     struct Release
     {
@@ -167,7 +167,7 @@ void WithExportPicture(TCustomRChart &chart, bool blackWhite, bool &quietPaint, 
 
 void TCustomRChart::SaveAsBitmap(const QString &fileName, bool blackWhite)
 {
-    WithExportPicture(*this, blackWhite, m_quietPaint, [&] {
+    WithExportPicture(*this, m_quietPaint, [&] {
         BlackWhiteScheme scheme(*this, blackWhite);
         RenderExport(blackWhite);
         WriteBmpFile(BitmapFileName(fileName), m_controlImage);
@@ -176,7 +176,7 @@ void TCustomRChart::SaveAsBitmap(const QString &fileName, bool blackWhite)
 
 void TCustomRChart::CopyToClipboard(bool blackWhite)
 {
-    WithExportPicture(*this, blackWhite, m_quietPaint, [&] {
+    WithExportPicture(*this, m_quietPaint, [&] {
         BlackWhiteScheme scheme(*this, blackWhite);
         RenderExport(blackWhite);
         QGuiApplication::clipboard()->setImage(m_controlImage);

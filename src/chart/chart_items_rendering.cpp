@@ -1,26 +1,33 @@
 #include "chart/chart_painting.h"
+#include "chart/pixel_lines.h"
 #include "chart/rchart.h"
 
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
 
 // Draws the items of one RenderItems run: pen and brush change only when an item's attributes
 // differ from the cached ones, and connected lines go out as polylines of up to 200 points.
+// One-pixel solid pens are written straight into the image; other pens go through the painter,
+// whose pen is set only when it draws.
 class ItemPainter
 {
 public:
-    ItemPainter(QPainter &painter, TColor chartColor, int lineWidth)
+    ItemPainter(QPainter &painter, PixelLines *pixels, TColor chartColor, int lineWidth)
         : m_painter(painter)
+        , m_pixels(pixels)
         , m_color(chartColor)
         , m_fill(chartColor)
         , m_width(lineWidth)
     {
-        ApplyPen();
         m_painter.setBrush(ToQColor(m_fill));
+        Changed();
     }
 
     void SetWidth(int width)
@@ -28,7 +35,7 @@ public:
         if (width != m_width) {
             Flush();
             m_width = width;
-            ApplyPen();
+            Changed();
         }
     }
 
@@ -59,8 +66,15 @@ public:
         Flush();
         SetAttributes(color, style, fill);
         if (a == b) {
-            m_painter.fillRect(QRect(a, QSize(1, 1)), ToQColor(color));
-        } else {
+            if (m_pixels) {
+                m_pixels->SetPixel(a, m_rgb);
+            } else {
+                m_painter.fillRect(QRect(a, QSize(1, 1)), ToQColor(color));
+            }
+        } else if (m_direct) {
+            m_pixels->Line(a, b, m_rgb);
+        } else if (m_visible) {
+            PreparePainter();
             m_painter.drawLine(a, b);
         }
         m_current = b;
@@ -71,7 +85,12 @@ public:
         if (m_count == 0) {
             return;
         }
-        if (m_count >= 2) {
+        if (m_count >= 2 && m_direct) {
+            for (int i = 1; i < m_count; ++i) {
+                m_pixels->Line(m_points[i - 1], m_points[i], m_rgb);
+            }
+        } else if (m_count >= 2 && m_visible) {
+            PreparePainter();
             if (m_width <= 1) {
                 m_painter.drawPolyline(m_points, m_count);
             } else {
@@ -95,7 +114,7 @@ private:
         if (color != m_color || style != m_style) {
             m_color = color;
             m_style = style;
-            ApplyPen();
+            Changed();
         }
         if (fill != m_fill) {
             m_fill = fill;
@@ -103,17 +122,81 @@ private:
         }
     }
 
-    void ApplyPen() { m_painter.setPen(ChartPen(m_color, m_width, m_style)); }
+    void Changed()
+    {
+        m_penDirty = true;
+        m_rgb = ToQColor(m_color).rgb();
+        m_visible = m_style != TPenStyle::psClear;
+        m_direct = m_pixels && m_width <= 1
+                && (m_style == TPenStyle::psSolid || m_style == TPenStyle::psInsideFrame);
+    }
+
+    void PreparePainter()
+    {
+        if (m_penDirty) {
+            m_painter.setPen(ChartPen(m_color, m_width, m_style));
+            m_penDirty = false;
+        }
+    }
 
     QPainter &m_painter;
+    PixelLines *m_pixels;
     TColor m_color;
     TPenStyle m_style = TPenStyle::psSolid;
     TColor m_fill;
     int m_width;
+    QRgb m_rgb = 0;
+    bool m_visible = true;
+    bool m_direct = false;
+    bool m_penDirty = true;
     QPoint m_current {0, 0};
     QPoint m_points[MaxPoints];
     int m_count = 0;
     std::vector<QLine> m_segments;
+};
+
+// Ties to even, like the mapping's rounding, for values already limited to the clamp range.
+int RoundClamped(long double v)
+{
+    if (std::isnan(v)) {
+        return 0;
+    }
+    const double d = static_cast<double>(std::clamp(v, -30000.0L, 30000.0L));
+    constexpr double Magic = 6755399441055744.0; // 1.5 * 2^52
+    return static_cast<int>((d + Magic) - Magic);
+}
+
+// The mapping of every layer, read once per run; logarithmic layers ask the chart.
+class PointMapper
+{
+public:
+    PointMapper(const TChartModel &chart, QPoint shift)
+        : m_chart(chart)
+        , m_shift(shift)
+    {
+        for (int layer = 1; layer <= TChartModel::LayerCount; ++layer) {
+            m_linear[static_cast<size_t>(layer - 1)]
+                    = !chart.ScaleX(layer).Logarithmic() && !chart.ScaleY(layer).Logarithmic();
+            m_mapping[static_cast<size_t>(layer - 1)] = chart.Mapping(layer);
+        }
+    }
+
+    QPoint operator()(int layer, double x, double y) const
+    {
+        const auto i = static_cast<size_t>(std::clamp(layer, 1, TChartModel::LayerCount) - 1);
+        if (m_linear[i]) {
+            const TLayerMapping &m = m_mapping[i];
+            return QPoint(RoundClamped(m.KX * x + m.OX), RoundClamped(m.KY * y + m.OY)) + m_shift;
+        }
+        const QPoint p = m_chart.UserToPixel(layer, x, y);
+        return QPoint(ClampPixel(p.x()), ClampPixel(p.y())) + m_shift;
+    }
+
+private:
+    const TChartModel &m_chart;
+    QPoint m_shift;
+    std::array<bool, TChartModel::LayerCount> m_linear {};
+    std::array<TLayerMapping, TChartModel::LayerCount> m_mapping {};
 };
 
 // Grid positions along one axis: the axis's tick values, or multiples of the spacing; a
@@ -154,6 +237,12 @@ void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool b
     if (canvas.isNull()) {
         return;
     }
+    const bool direct
+            = canvas.format() == QImage::Format_RGB32 || canvas.format() == QImage::Format_ARGB32;
+    std::optional<PixelLines> pixels;
+    if (direct) {
+        pixels.emplace(canvas); // before the painter: the image must not detach later
+    }
     QPainter painter(&canvas);
     if (OnBeforeRenderData) {
         const QPen pen = painter.pen();
@@ -165,14 +254,8 @@ void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool b
     if (m_gridStyle != GridStyleType::gsNone && gridIndex == 0) {
         DrawGrid(painter, xOffset, yOffset);
     }
-    ItemPainter items(painter, m_chartColor, LineWidth());
-    const QPoint shift(xOffset - MarginLeft(), yOffset - MarginTop());
-    const auto map = [&](int layer, double x, double y) {
-        int px = 0;
-        int py = 0;
-        UserToPixel(layer, x, y, px, py);
-        return QPoint(ClampPixel(px), ClampPixel(py)) + shift;
-    };
+    ItemPainter items(painter, pixels ? &*pixels : nullptr, m_chartColor, LineWidth());
+    const PointMapper map(*this, QPoint(xOffset - MarginLeft(), yOffset - MarginTop()));
     const TChartItem *item = Items();
     for (const TChartItem *end = item + ItemCount(); item != end; ++item) {
         if (!ItemVisible(*item)) {

@@ -1,0 +1,118 @@
+// Full repaints of the fast display's chart and the crosshair refresh, at the size and with the
+// settings of the main window, holding the largest lists an acquisition produces.
+#include "chart/rchart.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TRChart> MakeSystemChart()
+{
+    auto chart = std::make_unique<TRChart>();
+    chart->SetAutoRedraw(false);
+    chart->SetAllocSize(110000);
+    chart->resize(708, 384);
+    chart->SetMarginLeft(80);
+    chart->SetMarginRight(20);
+    chart->SetMarginTop(30);
+    chart->SetMarginBottom(45);
+    chart->SetShadowWidth(1);
+    chart->SetShadowStyle(TShadowStyle::ssBox);
+    chart->SetWindColor(clWhite);
+    chart->SetGridColor(clSilver);
+    chart->SetGridStyle(GridStyleType::gsLines);
+    chart->SetCaption("Vantor");
+    chart->Scale1X().SetVisible(true);
+    chart->Scale1Y().SetVisible(true);
+    chart->CrossHair1().SetColor(clFuchsia);
+    chart->CrossHair1().SetMode(TCrossHMode::chVert);
+    chart->SetMouseAffectsLayer(2, true);
+    chart->SuppressPaint(false);
+    return chart;
+}
+
+// A noisy sine between 0 and 10, as a sensor sends it.
+double Sample(int n)
+{
+    return 5 + 4 * std::sin(n * 0.001) + (std::rand() % 1000) / 1000.0;
+}
+
+void BM_ChartRepaintOneChannel(benchmark::State &state)
+{
+    auto chart = MakeSystemChart();
+    const int count = static_cast<int>(state.range(0));
+    chart->SetRange(1, 0, 0, count, 10);
+    chart->SetDataColor(clBlue);
+    chart->AddMoveTo(0, Sample(0));
+    for (int n = 1; n < count; ++n) {
+        chart->AddLineTo(n, Sample(n));
+    }
+    for (auto _ : state) {
+        chart->Redraw();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_ChartRepaintOneChannel)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+std::unique_ptr<TRChart> MakeTwoChannelChart(int samples)
+{
+    auto chart = MakeSystemChart();
+    chart->SetRange(1, 0, 0, samples, 10);
+    chart->SetRange(2, 0, 0, samples, 10);
+    double previous1 = Sample(0);
+    double previous2 = Sample(7);
+    for (int n = 1; n <= samples; ++n) {
+        const double v1 = Sample(n);
+        const double v2 = Sample(n + 7) - 3;
+        chart->SetActiveLayer(1);
+        chart->SetDataColor(clBlue);
+        chart->AddLine(n - 1, previous1, n, v1);
+        chart->SetActiveLayer(2);
+        chart->SetDataColor(clRed);
+        chart->AddLine(n - 1, previous2, n, v2);
+        previous1 = v1;
+        previous2 = v2;
+    }
+    return chart;
+}
+
+void BM_ChartRepaintTwoLayers(benchmark::State &state)
+{
+    const int items = static_cast<int>(state.range(0));
+    auto chart = MakeTwoChannelChart(items / 2);
+    for (auto _ : state) {
+        chart->Redraw();
+    }
+    state.SetItemsProcessed(state.iterations() * items);
+}
+BENCHMARK(BM_ChartRepaintTwoLayers)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ChartCrossHairMove(benchmark::State &state)
+{
+    auto chart = MakeTwoChannelChart(50000);
+    chart->Redraw();
+    int step = 0;
+    for (auto _ : state) {
+        chart->SetCrossHairPos(1, (step++ % 500) * 100.0, 0);
+    }
+}
+BENCHMARK(BM_ChartCrossHairMove)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::setenv("QT_FONT_DPI", "96", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
