@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 void DrawTextAligned(QPainter &painter, int x, int y, int anchor, const QString &text)
@@ -73,6 +74,12 @@ QString NextToken(QString &list, QChar separator)
 
 namespace {
 
+// Byte offset of pixel x in a 32-bit scan line.
+std::ptrdiff_t PixelBytes(int x)
+{
+    return static_cast<std::ptrdiff_t>(x) * 4;
+}
+
 int Component(TColor c, int shift)
 {
     return static_cast<int>((c >> shift) & 0xFF);
@@ -120,8 +127,8 @@ void CopyBackground(const QImage &canvas, const QRect &rect, QImage &bitmap)
     const int dx = part.x() - rect.x();
     const auto bytes = static_cast<std::size_t>(part.width()) * 4;
     for (int row = 0; row < part.height(); ++row) {
-        const uchar *from = source.constScanLine(part.y() + row) + part.x() * 4;
-        uchar *to = bitmap.scanLine(part.y() - rect.y() + row) + dx * 4;
+        const uchar *from = source.constScanLine(part.y() + row) + PixelBytes(part.x());
+        uchar *to = bitmap.scanLine(part.y() - rect.y() + row) + PixelBytes(dx);
         std::memcpy(to, from, bytes);
     }
 }
@@ -131,12 +138,14 @@ void BlitImage(QImage &target, const QPoint &at, const QImage &source)
     const QRect part = QRect(at, source.size()) & target.rect();
     if (part.isEmpty())
         return;
+    const QImage from
+            = source.format() == target.format() ? source : source.convertToFormat(target.format());
     const int sx = part.x() - at.x();
     const int sy = part.y() - at.y();
     const auto bytes = static_cast<std::size_t>(part.width()) * 4;
     for (int row = 0; row < part.height(); ++row)
-        std::memcpy(target.scanLine(part.y() + row) + part.x() * 4,
-                    source.constScanLine(sy + row) + sx * 4, bytes);
+        std::memcpy(target.scanLine(part.y() + row) + PixelBytes(part.x()),
+                    from.constScanLine(sy + row) + PixelBytes(sx), bytes);
 }
 
 QSize TextExtent(QPainter &painter, const QString &text)

@@ -40,7 +40,7 @@ bool PointInRect(int x, int y, const QRect &rect);
 // Sizes bitmap to rect and copies the part of canvas inside both rect and the canvas into it.
 void CopyBackground(const QImage &canvas, const QRect &rect, QImage &bitmap);
 
-// Copies source into target with its top-left at `at`, clipped to target (both RGB32).
+// Copies source into target with its top-left at `at`, clipped to target (32-bit formats).
 void BlitImage(QImage &target, const QPoint &at, const QImage &source);
 
 // Size of a text in the painter's font (advance width, ascent + descent).

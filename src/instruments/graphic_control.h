@@ -7,7 +7,8 @@
 // Base of the instruments: a widget with an update lock. A control is created locked
 // (UpdateCount 1); the concrete constructor ends with Loaded(), which installs the change
 // handlers of its settings and releases the lock, so the first SettingsChanged runs then.
-// Settings changes that arrive while the lock is held are folded into the refresh at EndUpdate.
+// Settings objects reach SettingsChanged directly; a control that must not repaint under the
+// lock skips its repaint there, and the EndUpdate that releases the lock refreshes once.
 // Receives the timer service's ticks (ignored unless overridden). User-interface thread only.
 class TAbGraphicControl : public QWidget, public TTimerClient
 {

@@ -1,6 +1,7 @@
 #include "instruments/value_settings.h"
 
 #include <algorithm>
+#include <cmath>
 
 void TSectorSettings::Assign(const TSectorSettings &source)
 {
@@ -71,6 +72,8 @@ void TMinMax::Assign(const TMinMax &source)
 
 void TAbDamping::SetFactor(double v)
 {
+    if (std::isnan(v))
+        return;
     SetField(m_factor, static_cast<float>(std::clamp(v, 0.1, 100.0)));
 }
 
