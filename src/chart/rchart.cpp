@@ -1,5 +1,7 @@
 #include "chart/rchart.h"
 
+#include "platform/user_interface.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -9,7 +11,7 @@
 
 TCustomRChart::TCustomRChart(QWidget *parent)
     : QWidget(parent)
-    , TChartModel(nullptr)
+    , TChartModel(this)
 {
     for (int i = 0; i < 4; ++i) {
         m_crossHairs[static_cast<size_t>(i)] = std::make_unique<TCrossHair>(i + 1);
@@ -128,19 +130,27 @@ QImage TCustomRChart::PresentedImage() const
     return image;
 }
 
+// Errors of a paint started by the window system (a logarithmic range with a bound <= 0) go
+// to the general error handler; the next paint starts over.
 void TCustomRChart::resizeEvent(QResizeEvent *)
 {
-    SyncSize();
-    Paint();
+    RunGuarded([this] {
+        SyncSize();
+        Paint();
+    });
 }
 
+// The first showing is the creation of the window: painting is allowed from then on. Later
+// showings keep the suppression the application chose.
 void TCustomRChart::showEvent(QShowEvent *)
 {
-    SyncSize();
-    if (!m_windowCreated) {
-        m_windowCreated = true;
-        SuppressPaint(false);
-    }
+    RunGuarded([this] {
+        SyncSize();
+        if (!m_windowCreated) {
+            m_windowCreated = true;
+            SuppressPaint(false);
+        }
+    });
 }
 
 bool TCustomRChart::focusNextPrevChild(bool)

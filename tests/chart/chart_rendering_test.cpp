@@ -176,6 +176,23 @@ TEST(ChartRendering, SuppressedPaintDrawsNothing)
     EXPECT_GE(frames, 2);
 }
 
+TEST(ChartRendering, FirstShowingAllowsPainting)
+{
+    TRChart chart;
+    int frames = 0;
+    chart.OnScalesRendered = [&](TCustomRChart *, QPainter &, int, int) { ++frames; };
+    EXPECT_TRUE(chart.PaintSuppressed());
+    chart.Redraw();
+    EXPECT_EQ(frames, 0);
+    chart.show();
+    EXPECT_FALSE(chart.PaintSuppressed());
+    EXPECT_GE(frames, 1);
+    chart.SuppressPaint(true); // as during an acquisition, while its page is switched
+    chart.hide();
+    chart.show();
+    EXPECT_TRUE(chart.PaintSuppressed());
+}
+
 // UpdateChart draws the grid only when nothing was drawn since the list was cleared.
 TEST(ChartRendering, UpdateChartDrawsTheGridOnlyAfterClearing)
 {
