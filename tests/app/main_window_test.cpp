@@ -1,83 +1,11 @@
-// The main window driven as a user drives it, against a pseudo-terminal playing the device.
-#include "app/main_window.h"
-#include "app/packet_decoder.h"
-#include "chart/rchart.h"
+// Runs on the fast and the slow display pages, from Start to Stop.
 #include "instruments/led.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
-#include "platform/user_interface.h"
-#include "serial/com_combo_box.h"
+#include "main_window_fixture.h"
 #include "serial/com_port.h"
-#include "support/event_wait.h"
-#include "support/locale_guard.h"
-#include "support/message_recorder.h"
-#include "support/pseudo_terminal.h"
-#include "ui_main_window.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
-
-class MainWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(pty.IsOpen());
-        form = std::make_unique<TForm1>();
-        form->show();
-        ui().ComComboBox1->addItem(pty.SlavePath());
-        ui().ComComboBox1->SetText(pty.SlavePath());
-    }
-
-    void TearDown() override
-    {
-        if (ui().StopButton->isEnabled())
-            Click(ui().StopButton);
-        form.reset();
-    }
-
-    Ui::TForm1 &ui() { return form->Form(); }
-    TRChart &chart() { return *ui().RChart1; }
-
-    // A click whose error reaches the general error handler, as in the running program.
-    void Click(QAbstractButton *button)
-    {
-        RunGuarded([button] { button->click(); });
-    }
-
-    void ShowFastDisplay() { ui().PageControl2->setCurrentWidget(ui().TabSheetFastDisplay); }
-
-    // The first line after opening is lost by the framing, so every burst starts with one.
-    void Send(const std::string &lines) { ASSERT_TRUE(pty.Write(lines)); }
-
-    static std::string Lines(int count, const std::string &value)
-    {
-        std::string text;
-        for (int i = 0; i < count; ++i)
-            text += value + "\r\n";
-        return text;
-    }
-
-    bool WaitForItems(int count)
-    {
-        return ProcessEventsUntil([&] { return chart().ItemCount() == count; });
-    }
-
-    TChartItem Item(int index)
-    {
-        TChartItem item {};
-        chart().GetItem(index, item);
-        return item;
-    }
-
-    LocaleGuard locale {LocaleGuard::German()};
-    MessageRecorder messages;
-    PseudoTerminal pty;
-    std::unique_ptr<TForm1> form;
-};
 
 TEST_F(MainWindowTest, ShowsTheDesignTimeState)
 {
@@ -200,7 +128,9 @@ TEST_F(MainWindowTest, MeterFormatFollowsTheRangeAtStart)
     {
         const char *yMax;
         const char *format;
-    } cases[] = {{"10,000", "##0.00"}, {"0,500", "#0.0000"}, {"20000000,000", "#0.0000"}}; // too large: kept
+    } cases[] = {{"10,000", "##0.00"},
+                 {"0,500", "#0.0000"},
+                 {"20000000,000", "#0.0000"}}; // too large: kept
     for (const auto &c : cases) {
         ui().GraphYmaxEdit->setText(QString::fromUtf8(c.yMax));
         Click(ui().StartButton);
