@@ -1,5 +1,7 @@
 #include "platform/port_list.h"
 
+#include "platform/demo_device.h"
+
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -10,6 +12,7 @@ QStringList SerialPortNames()
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &port : ports)
         names.append(port.portName());
+    names.append(QString::fromLatin1(DemoPortName)); // always there, device or not
     SortPortNames(names);
     return names;
 }

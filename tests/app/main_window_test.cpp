@@ -20,6 +20,31 @@ TEST_F(MainWindowTest, ShowsTheDesignTimeState)
     EXPECT_TRUE(ui().GroupBoxGrafik->isVisible());
 }
 
+TEST_F(MainWindowTest, BothPortListsOfferTheDemoDevice)
+{
+    EXPECT_GE(ui().ComComboBox1->findText(QStringLiteral("DEMO")), 0);
+    ui().CheckBoxAutoCom->setChecked(false);
+    EXPECT_EQ(ui().ComComboBox1->count(), 26);
+    EXPECT_EQ(ui().ComComboBox1->itemText(25), QStringLiteral("DEMO"));
+    ui().CheckBoxAutoCom->setChecked(true);
+    EXPECT_GE(ui().ComComboBox1->findText(QStringLiteral("DEMO")), 0);
+}
+
+TEST_F(MainWindowTest, DemoDeviceDrawsOnTheFastDisplay)
+{
+    ShowFastDisplay();
+    ui().ComComboBox1->SetText(QStringLiteral("DEMO"));
+    Click(ui().StartButton);
+    ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return chart().ItemCount() >= 20; }));
+    for (int i = 1; i < chart().ItemCount(); ++i) {
+        EXPECT_GE(Item(i).Y1, 0.0);
+        EXPECT_LE(Item(i).Y1, 10.0);
+    }
+    Click(ui().StopButton);
+    EXPECT_FALSE(form->ComPort1().Connected());
+}
+
 TEST_F(MainWindowTest, FastDisplayOneChannelRun)
 {
     ShowFastDisplay();
