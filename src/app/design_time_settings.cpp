@@ -109,9 +109,23 @@ void SetupMeter(TAbVMeter &meter, const QString &name)
     SetMeterRange(meter, 0, 10);
     meter.SignalSettings().SetValueUnit(QStringLiteral("%"));
     meter.SignalSettings().SetValueFormat(QStringLiteral("######0.000"));
+    meter.SetAutoSize(false);
+    meter.Font().SetName(QStringLiteral("Arial"));
+    meter.Font().SetHeight(-13);
+    meter.FontValue().SetName(QStringLiteral("Arial"));
+    meter.FontValue().SetHeight(-15);
     meter.FontValue().SetColor(clLime);
     meter.FontValue().SetStyle({TFontStyle::fsBold});
+    meter.BevelOuter().SetBevelLine(TBevelLine::blInner);
+    meter.BevelOuter().SetPenColor(clGray);
+    meter.BevelInner().SetBevelLine(TBevelLine::blNone);
+    meter.BevelInner().SetColor(clWhite);
+    meter.BevelValue().SetBevelLine(TBevelLine::blNone);
+    meter.BevelValue().SetColor(clBlack);
     meter.ScaleSettings().SetColor(clBlack);
+    meter.ScaleSettings().SetPointerColor(clLime);
+    meter.ScaleSettings().SetDrawLine(true);
+    meter.ScaleSettings().SetPosLeftTop(false);
     meter.ScaleSettings().SetSteps(10);
     meter.ScaleSettings().SetSubSteps(5);
     meter.ScaleSettings().SetValueFormat(QStringLiteral("####0.0"));
@@ -131,6 +145,13 @@ void SetupTrend(TAbTrend &trend)
         trend.Channel(k).SetVisible(false);
     trend.SetGridXPixel(60);
     trend.SetInterval(100);
+    trend.SetInterval2(100);
+    trend.SetAbsScaleCh(2);
+    trend.SetLeftScaleCh(1);
+    for (TTrendLimit *limit : {&trend.LimitUpper(), &trend.LimitLower()}) {
+        limit->SetFilled(false);
+        limit->SetEnabled(false);
+    }
     trend.SetFlow(false);
     trend.SetTimeFormat(QStringLiteral("hh:mm:ss"));
     trend.SetCursorLine(true);
@@ -142,6 +163,17 @@ void SetupValueIndicator(TAbValueInd &indicator, const QString &unit)
 {
     indicator.SignalSettings().SetValueUnit(unit);
     indicator.SignalSettings().SetValueFormat(QStringLiteral("#######0.000"));
+    SetSignalRange(indicator.SignalSettings(), 0, 100);
+    indicator.SetOptions({TValueIndOption::opUnit});
+    indicator.Font().SetName(QStringLiteral("Arial"));
+    indicator.Font().SetHeight(-13);
+    indicator.Font().SetColor(clBlack);
+    indicator.FontValue().SetName(QStringLiteral("Arial"));
+    indicator.FontValue().SetHeight(-13);
+    indicator.FontValue().SetColor(clBlack);
+    indicator.BevelValue().SetBevelLine(TBevelLine::blNone);
+    indicator.BevelValue().SetColor(clSilver);
+    indicator.SetAutoSize(true);
 }
 
 void SetupLed(TAbLED &led, int bit)
