@@ -10,10 +10,10 @@
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
+#include "platform/user_interface.h"
 #include "serial/com_port.h"
 #include "serial/com_terminal.h"
 #include "serial/data_packet.h"
-#include "platform/user_interface.h"
 #include "ui_main_window.h"
 
 #include <QCloseEvent>
