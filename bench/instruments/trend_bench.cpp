@@ -57,10 +57,21 @@ std::unique_ptr<TAbTrend> ShownTrend(bool flow)
 
 // One sampling tick delivered by the timer service: append a record, draw its column and
 // hand the changed area to the screen.
-void RunTicks(benchmark::State &state, bool flow, bool flush)
+void MoveMouse(TAbTrend &trend, int column)
+{
+    const QRect plot = trend.PlotRect();
+    const QPointF at(plot.left() + column, plot.top() + 20);
+    QMouseEvent move(QEvent::MouseMove, at, trend.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&trend, &move);
+}
+
+void RunTicks(benchmark::State &state, bool flow, bool flush, bool cursor = false)
 {
     TManualTimerScope timer;
     auto trend = ShownTrend(flow);
+    if (cursor)
+        MoveMouse(*trend, 100);
     TAbTimerService &service = TAbTimerService::Instance();
     int i = 0;
     for (auto _ : state) {
@@ -88,6 +99,13 @@ static void BM_TrendTickHistory(benchmark::State &state)
     RunTicks(state, false, false);
 }
 BENCHMARK(BM_TrendTickHistory)->UseRealTime();
+
+// A following tick while the cursor line is shown over the plot.
+static void BM_TrendTickFollowingWithCursor(benchmark::State &state)
+{
+    RunTicks(state, true, false, true);
+}
+BENCHMARK(BM_TrendTickFollowingWithCursor)->UseRealTime();
 
 // A following tick plus Qt copying the changed area to the window.
 static void BM_TrendTickFollowingAndFlush(benchmark::State &state)

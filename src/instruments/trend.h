@@ -228,5 +228,6 @@ private:
     int m_cursorX = -1;
     int m_prevCursorX = 0;
     bool m_cursorShown = false;
+    bool m_lineOnScreen = false; // the screen shows a cursor line at PrevCursorX
     int m_cursorRecord = 0;
 };

@@ -79,10 +79,8 @@ TTrendPass ComputeTrendPass(int first, int last, int count, int plotWidth, int v
     return pass;
 }
 
-TTrendStrip TrendCursorStrip(bool whole, int cursorX, int prevCursorX, int plotWidth)
+TTrendStrip TrendCursorStrip(int cursorX, int prevCursorX, int plotWidth)
 {
-    if (whole)
-        return {0, plotWidth};
     const int from = std::clamp(std::min(cursorX, prevCursorX), 0, plotWidth);
     const int to = std::clamp(std::max(cursorX, prevCursorX) + 1, 0, plotWidth);
     return {from, to};

@@ -91,14 +91,15 @@ struct TTrendPass
 
 TTrendPass ComputeTrendPass(int first, int last, int count, int plotWidth, int visibleRecords);
 
-// Columns [From, To) of the plot that a cursor move repaints.
+// Columns [From, To) of the plot that a cursor move repaints: the old and the new line and
+// everything between them.
 struct TTrendStrip
 {
     int From = 0;
     int To = 0;
 };
 
-TTrendStrip TrendCursorStrip(bool whole, int cursorX, int prevCursorX, int plotWidth);
+TTrendStrip TrendCursorStrip(int cursorX, int prevCursorX, int plotWidth);
 
 // Navigation.
 int TrendScrolledViewStart(int viewStart, int delta, int count, int gridXPixel);

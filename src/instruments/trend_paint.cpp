@@ -119,6 +119,7 @@ void TAbTrend::Paint()
     m_paintedOnce = true;
     m_fullPaintPending = false;
     m_prevCursorX = 0;
+    m_lineOnScreen = false;
     m_screen = MakeImage(size(), this);
     if (width() < 1 || height() < 1)
         return;
@@ -420,35 +421,46 @@ void TAbTrend::CopyPlotToScreen(QRect area)
     m_plotDirty = QRect();
     if (m_plot.isNull() || m_screen.isNull())
         return;
+    if (m_lineOnScreen) {
+        area |= QRect(m_prevCursorX, 0, 1, m_plot.height());
+        m_lineOnScreen = false;
+    }
     const QRect clipped = area & m_plot.rect();
     CopyPixels(m_plot, clipped, m_screen, m_plotRect.topLeft() + clipped.topLeft());
     update(clipped.translated(m_plotRect.topLeft()));
 }
 
 // The cursor line goes onto a copy of the affected plot columns, which then replaces them on
-// the screen: the plot itself never holds the line, so moving it redraws no curve.
+// the screen: the plot itself never holds the line, so moving it redraws no curve. Outside the
+// plot area drawn since the last copy and the old and new line columns the screen already shows
+// the plot, so the whole plot with the line (whole) costs no more than that area.
 void TAbTrend::DrawCursor(bool whole)
 {
     if (m_plot.isNull() || m_screen.isNull())
         return;
-    const TTrendStrip strip = TrendCursorStrip(whole, m_cursorX, m_prevCursorX, m_plot.width());
-    m_prevCursorX = m_cursorX;
-    if (strip.To <= strip.From)
-        return;
-    if (whole)
-        m_plotDirty = QRect();
     const int h = m_plot.height();
-    QImage scratch = m_plot.copy(strip.From, 0, strip.To - strip.From, h);
-    {
-        QPainter p(&scratch);
-        if (ApplyPenMode(p, m_cursorLinePenMode)) {
-            p.setPen(CosmeticPen(m_colorCursorLine));
-            const int x = m_cursorX - strip.From;
-            const int bottom = TrendCursorBottom(m_options, h, m_labelHeight);
-            p.drawLine(x, 0, x, bottom - 1);
+    const TTrendStrip strip = TrendCursorStrip(m_cursorX, m_prevCursorX, m_plot.width());
+    QRect area(strip.From, 0, strip.To - strip.From, h);
+    if (whole)
+        area |= m_plotDirty;
+    area &= m_plot.rect();
+    m_plotDirty = QRect();
+    m_prevCursorX = m_cursorX;
+    if (area.isEmpty())
+        return;
+
+    QImage scratch = m_plot.copy(area);
+    const int x = m_cursorX - area.left();
+    const int bottom = std::min(TrendCursorBottom(m_options, h, m_labelHeight), h);
+    if (x >= 0 && x < scratch.width() && m_cursorLinePenMode != TPenMode::pmNop) {
+        const QRgb pen = ToQColor(m_colorCursorLine).rgb();
+        for (int y = 0; y < bottom; ++y) {
+            auto *row = reinterpret_cast<QRgb *>(scratch.scanLine(y));
+            row[x] = MixPenPixel(m_cursorLinePenMode, pen, row[x]);
         }
+        m_lineOnScreen = true;
     }
-    const QPoint at = m_plotRect.topLeft() + QPoint(strip.From, 0);
+    const QPoint at = m_plotRect.topLeft() + area.topLeft();
     CopyPixels(scratch, scratch.rect(), m_screen, at);
     update(QRect(at, scratch.size()));
 }

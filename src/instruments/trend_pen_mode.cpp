@@ -1,57 +1,56 @@
 #include "instruments/trend_pen_mode.h"
 
-bool ApplyPenMode(QPainter &painter, TPenMode mode)
+QRgb MixPenPixel(TPenMode mode, QRgb pen, QRgb below)
 {
-    QPainter::CompositionMode composition = QPainter::CompositionMode_SourceOver;
+    QRgb mixed = below;
     switch (mode) {
     case TPenMode::pmBlack:
-        composition = QPainter::RasterOp_ClearDestination;
+        mixed = 0;
         break;
     case TPenMode::pmWhite:
-        composition = QPainter::RasterOp_SetDestination;
+        mixed = ~0u;
         break;
     case TPenMode::pmNop:
-        return false;
+        break;
     case TPenMode::pmNot:
-        composition = QPainter::RasterOp_NotDestination;
+        mixed = ~below;
         break;
     case TPenMode::pmCopy:
-        composition = QPainter::CompositionMode_Source;
+        mixed = pen;
         break;
     case TPenMode::pmNotCopy:
-        composition = QPainter::RasterOp_NotSource;
+        mixed = ~pen;
         break;
     case TPenMode::pmMergePenNot:
-        composition = QPainter::RasterOp_SourceOrNotDestination;
+        mixed = pen | ~below;
         break;
     case TPenMode::pmMaskPenNot:
-        composition = QPainter::RasterOp_SourceAndNotDestination;
+        mixed = pen & ~below;
         break;
     case TPenMode::pmMergeNotPen:
-        composition = QPainter::RasterOp_NotSourceOrDestination;
+        mixed = ~pen | below;
         break;
     case TPenMode::pmMaskNotPen:
-        composition = QPainter::RasterOp_NotSourceAndDestination;
+        mixed = ~pen & below;
         break;
     case TPenMode::pmMerge:
-        composition = QPainter::RasterOp_SourceOrDestination;
+        mixed = pen | below;
         break;
     case TPenMode::pmNotMerge:
-        composition = QPainter::RasterOp_NotSourceAndNotDestination;
+        mixed = ~(pen | below);
         break;
     case TPenMode::pmMask:
-        composition = QPainter::RasterOp_SourceAndDestination;
+        mixed = pen & below;
         break;
     case TPenMode::pmNotMask:
-        composition = QPainter::RasterOp_NotSourceOrNotDestination;
+        mixed = ~(pen & below);
         break;
     case TPenMode::pmXor:
-        composition = QPainter::RasterOp_SourceXorDestination;
+        mixed = pen ^ below;
         break;
     case TPenMode::pmNotXor:
-        composition = QPainter::RasterOp_NotSourceXorDestination;
+        mixed = ~(pen ^ below);
         break;
     }
-    painter.setCompositionMode(composition);
-    return true;
+    return mixed | 0xFF000000u;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPainter>
+#include <QRgb>
 
 // Mix modes of a pen: how the pen's colour combines with the pixels below.
 enum class TPenMode {
@@ -22,6 +22,6 @@ enum class TPenMode {
     pmNotXor
 };
 
-// Sets the painter's composition to the mode's raster operation. Returns false for pmNop,
-// which draws nothing.
-bool ApplyPenMode(QPainter &painter, TPenMode mode);
+// The opaque pixel a pen of colour pen leaves on the pixel below in the given mode
+// (pmNotMask: NOT (below AND pen)).
+QRgb MixPenPixel(TPenMode mode, QRgb pen, QRgb below);

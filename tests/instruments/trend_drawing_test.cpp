@@ -137,6 +137,11 @@ TEST_F(TrendTest, CursorLineGoesToTheScreenOnlyAndReportsValues)
     EXPECT_FALSE(trend->ValueAtCursor().DataValid());
     EXPECT_FALSE(trend->CursorShown());
     EXPECT_EQ(4, reports);
+    // The line stays on the screen until the plot is copied again by the next tick.
+    const auto screenAt = [&](int x) { return trend->ScreenImage().pixel(at.x() + x, at.y() + 3); };
+    EXPECT_NE(trend->PlotImage().pixel(11, 3), screenAt(11));
+    Tick();
+    EXPECT_EQ(trend->PlotImage().pixel(11, 3), screenAt(11));
 
     // Leaving the plot inside the control hides the line once.
     MoveToColumn(7);

@@ -1,4 +1,5 @@
 #include "instruments/trend_layout.h"
+#include "instruments/trend_pen_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -104,11 +105,10 @@ TEST(TrendLayout, PassAndCursorStrip)
     EXPECT_EQ(49, pass.LastX);
     EXPECT_EQ(49, pass.LastDisplayedRec);
 
-    EXPECT_EQ(0, TrendCursorStrip(true, 7, 3, 300).From);
-    EXPECT_EQ(300, TrendCursorStrip(true, 7, 3, 300).To);
-    EXPECT_EQ(3, TrendCursorStrip(false, 7, 3, 300).From);
-    EXPECT_EQ(8, TrendCursorStrip(false, 7, 3, 300).To);
-    EXPECT_EQ(8, TrendCursorStrip(false, 3, 7, 300).To);
+    EXPECT_EQ(3, TrendCursorStrip(7, 3, 300).From);
+    EXPECT_EQ(8, TrendCursorStrip(7, 3, 300).To);
+    EXPECT_EQ(8, TrendCursorStrip(3, 7, 300).To);
+    EXPECT_EQ(300, TrendCursorStrip(299, 400, 300).To) << "clipped to the plot";
 }
 
 TEST(TrendNavigation, ScrollFollowAndTrim)
@@ -137,6 +137,31 @@ TEST(TrendNavigation, ScrollFollowAndTrim)
     EXPECT_EQ(60, TrendTrimCount(2001, 2000, 60));
     // A grid wider than the limit still keeps the list bounded.
     EXPECT_EQ(100, TrendTrimCount(101, 100, 200));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TrendPenMode, MixesPenAndPixelBitwise)
+{
+    const QRgb lime = qRgb(0, 255, 0);
+    const QRgb grey = qRgb(128, 128, 128);
+    const struct
+    {
+        TPenMode mode;
+        QRgb below, expected;
+    } cases[] = {
+            {TPenMode::pmNotMask, qRgb(255, 255, 255), qRgb(255, 0, 255)},
+            {TPenMode::pmNotMask, grey, qRgb(255, 127, 255)},
+            {TPenMode::pmXor, grey, qRgb(128, 127, 128)},
+            {TPenMode::pmCopy, grey, lime},
+            {TPenMode::pmNop, grey, grey},
+            {TPenMode::pmNot, grey, qRgb(127, 127, 127)},
+            {TPenMode::pmBlack, grey, qRgb(0, 0, 0)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.expected, MixPenPixel(c.mode, lime, c.below)) << static_cast<int>(c.mode);
 }
 
 } // namespace
