@@ -64,6 +64,13 @@ int TScaleLayout::PointerY(int perMille) const
     return Bottom - static_cast<int>(Round(perMille * length / 1000.0));
 }
 
+QRect TScaleLayout::PointerBounds(int perMille) const
+{
+    const int y = PointerY(perMille);
+    return {QPoint(std::min(PointerBaseX, PointerTipX), y - PointerHalf),
+            QPoint(std::max(PointerBaseX, PointerTipX), y + PointerHalf)};
+}
+
 TScaleLayout LayoutScale(const QRect &content, int controlWidth, int scaleWidth, int majorLen,
                          bool posLeftTop)
 {

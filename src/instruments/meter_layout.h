@@ -74,6 +74,8 @@ struct TScaleLayout
 
     // y of the pointer for a per-mille position 0 .. 1000.
     int PointerY(int perMille) const;
+    // The pixels the pointer triangle (outline included) covers at a per-mille position.
+    QRect PointerBounds(int perMille) const;
 };
 
 // The scale is centred in the whole control width.

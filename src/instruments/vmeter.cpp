@@ -70,10 +70,7 @@ void TAbVMeter::ValueChanged()
         return;
     }
     QPainter painter(&Frame());
-    DrawValueParts(painter);
-    if (m_options.Contains(TAbVMeterOption::opValue))
-        update(ValueBox());
-    update(m_scale.Area);
+    update(DrawValueParts(painter, false));
 }
 
 void TAbVMeter::OverflowChanged()
@@ -106,8 +103,7 @@ void TAbVMeter::UpdateBlink()
     Unregister(this);
     if (wasBlinking && FrameValid() && !m_scale.NoRoom) {
         QPainter painter(&Frame());
-        DrawPointer(painter, m_scaleSettings.PointerColor());
-        update(m_scale.Area);
+        update(DrawPointer(painter, m_scaleSettings.PointerColor()));
     }
 }
 
@@ -117,8 +113,7 @@ void TAbVMeter::TimerTick(std::uint32_t, std::int32_t value)
         return;
     m_blinkColor = value != 0 ? kBlinkOn : kBlinkOff;
     QPainter painter(&Frame());
-    DrawPointer(painter, m_blinkColor);
-    update(m_scale.Area);
+    update(DrawPointer(painter, m_blinkColor));
 }
 
 void TAbVMeter::AdjustSize()
@@ -185,7 +180,8 @@ void TAbVMeter::RenderFrame(QPainter &painter)
         PaintSectors(painter);
     m_scaleSettings.Paint(painter, m_scale.Scale);
     CopyBackground(Frame(), m_scale.Area, m_background);
-    DrawValueParts(painter);
+    m_pointerDrawn = QRect();
+    DrawValueParts(painter, true);
 }
 
 void TAbVMeter::PaintSectors(QPainter &painter)
@@ -204,18 +200,31 @@ void TAbVMeter::PaintSectors(QPainter &painter)
     }
 }
 
-void TAbVMeter::DrawValueParts(QPainter &painter)
+QRegion TAbVMeter::DrawValueParts(QPainter &painter, bool always)
 {
+    QRegion changed;
     if (m_scale.NoRoom)
-        return;
-    if (m_options.Contains(TAbVMeterOption::opValue))
+        return changed;
+    if (m_options.Contains(TAbVMeterOption::opValue) && (always || ValueText() != m_textDrawn)) {
         DrawValueText(painter);
-    DrawPointer(painter, m_blinking ? m_blinkColor : m_scaleSettings.PointerColor());
+        m_textDrawn = ValueText();
+        changed += ValueBox();
+    }
+    changed += DrawPointer(painter, PointerFill());
+    return changed;
 }
 
-void TAbVMeter::DrawPointer(QPainter &painter, TColor fill)
+TColor TAbVMeter::PointerFill() const
 {
-    painter.drawImage(m_scale.Area.topLeft(), m_background); // snapshot without the pointer
+    return m_blinking ? m_blinkColor : m_scaleSettings.PointerColor();
+}
+
+QRect TAbVMeter::DrawPointer(QPainter &painter, TColor fill)
+{
+    const QRect now = m_scale.PointerBounds(PosPerMille()) & m_scale.Area;
+    const QRect changed = (m_pointerDrawn | now) & m_scale.Area;
+    // The snapshot holds the scale without the pointer.
+    painter.drawImage(changed.topLeft(), m_background, changed.translated(-m_scale.Area.topLeft()));
     const int y = m_scale.PointerY(PosPerMille());
     const int h = m_scale.PointerHalf;
     const int x = m_scale.PointerBaseX;
@@ -226,4 +235,6 @@ void TAbVMeter::DrawPointer(QPainter &painter, TColor fill)
     painter.setBrush(ToQColor(fill));
     painter.drawPolygon(points, 3);
     painter.restore();
+    m_pointerDrawn = now;
+    return changed;
 }

@@ -3,6 +3,8 @@
 #include "instruments/analog_control.h"
 #include "instruments/scale_settings.h"
 
+#include <QRegion>
+
 enum class TAbVMeterOption {
     opBevelInner,
     opBevelOuter,
@@ -57,8 +59,13 @@ protected:
 private:
     TInstrumentParts Parts() const;
     void PaintSectors(QPainter &painter);
-    void DrawValueParts(QPainter &painter);
-    void DrawPointer(QPainter &painter, TColor fill);
+    // Draws the value text when it changed (or always) and the pointer; returns the
+    // rectangles that changed.
+    QRegion DrawValueParts(QPainter &painter, bool always);
+    // Restores the snapshot where the pointer was and draws it at its new place; returns the
+    // rectangle covering both.
+    QRect DrawPointer(QPainter &painter, TColor fill);
+    TColor PointerFill() const;
     void UpdateBlink();
     QSize MinimumMeterSize();
 
@@ -72,6 +79,8 @@ private:
 
     TScaleLayout m_scale;
     QImage m_background;
+    QRect m_pointerDrawn;
+    QString m_textDrawn;
     int m_valueDepth = 0;
     bool m_blinking = false;
     TColor m_blinkColor = 0x0000FF;

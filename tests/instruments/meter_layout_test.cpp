@@ -86,11 +86,13 @@ TEST(MeterLayout, ScaleIsCentredInTheControlAndPointerSpansTheTicks)
     EXPECT_EQ(s.PointerY(0), 341);
     EXPECT_EQ(s.PointerY(1000), 58);
     EXPECT_EQ(s.PointerY(500), 341 - 142); // round(141.5) ties to even
+    EXPECT_EQ(s.PointerBounds(1000), QRect(36, 50, 17, 17));
 
     const TScaleLayout mirrored = LayoutScale(QRect(15, 50, 110, 300), 140, 60, 16, true);
     EXPECT_EQ(mirrored.LineX, 96);
     EXPECT_EQ(mirrored.PointerBaseX, 104);
     EXPECT_EQ(mirrored.PointerTipX, 88);
+    EXPECT_EQ(mirrored.PointerBounds(0), QRect(88, 333, 17, 17));
 
     EXPECT_TRUE(LayoutScale(QRect(0, 0, 100, 17), 100, 60, 16, false).NoRoom);
     EXPECT_TRUE(LayoutScale(QRect(0, 0, 1, 300), 100, 60, 16, false).NoRoom);

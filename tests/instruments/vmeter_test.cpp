@@ -100,19 +100,21 @@ TEST(VMeter, ValueTextIsRightAlignedInTheValueBox)
     EXPECT_EQ(image.copy(box), expected);
 }
 
-TEST(VMeter, ValueWriteRepaintsOnlyTheValueBoxAndTheScaleArea)
+TEST(VMeter, ValueWriteRepaintsOnlyTheValueTextAndThePointerPath)
 {
     auto meter = DesignMeter();
     meter->show();
     ProcessPendingEvents();
+    const TScaleLayout &scale = meter->ScaleLayout();
+    const QRect pointerBefore = scale.PointerBounds(meter->PosPerMille());
     PaintRecorder recorder;
     meter->installEventFilter(&recorder);
     meter->SetValue(7.5);
     ProcessPendingEvents();
     meter->removeEventFilter(&recorder);
-    ASSERT_FALSE(recorder.painted.isEmpty());
-    EXPECT_EQ(recorder.painted, QRegion(meter->ValueBox()) + QRegion(meter->ScaleArea()));
-    EXPECT_FALSE(recorder.painted.contains(QPoint(2, 2))); // the frame is not repainted
+    const QRect pointerPath = (pointerBefore | scale.PointerBounds(750)) & scale.Area;
+    EXPECT_EQ(recorder.painted, QRegion(meter->ValueBox()) + QRegion(pointerPath));
+    EXPECT_LT(pointerPath.height(), scale.Area.height() / 2);
 
     // The same value again draws nothing.
     meter->installEventFilter(&recorder);
@@ -121,6 +123,11 @@ TEST(VMeter, ValueWriteRepaintsOnlyTheValueBoxAndTheScaleArea)
     ProcessPendingEvents();
     meter->removeEventFilter(&recorder);
     EXPECT_TRUE(recorder.painted.isEmpty());
+
+    // The repainted frame equals a full repaint at the new value.
+    const QImage composed = Render(*meter);
+    meter->Invalidate();
+    EXPECT_EQ(Render(*meter), composed);
 }
 
 TEST(VMeter, RangeChangeRepaintsTheScaleAndMovesThePointer)
