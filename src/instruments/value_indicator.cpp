@@ -31,7 +31,7 @@ void TAbValueInd::ValueChanged()
     ++m_valueDepth;
     TAbAnalogGControl::ValueChanged();
     --m_valueDepth;
-    if (m_valueDepth > 0 || !FrameValid())
+    if (m_valueDepth > 0 || !FrameValid() || ValueText() == m_textDrawn)
         return;
     if (!isVisible()) {
         Invalidate();
@@ -39,6 +39,7 @@ void TAbValueInd::ValueChanged()
     }
     QPainter painter(&Frame());
     DrawValueText(painter);
+    m_textDrawn = ValueText();
     update(ValueBox());
 }
 
@@ -76,4 +77,5 @@ void TAbValueInd::RenderFrame(QPainter &painter)
                LayoutPanel(size(), parts, MeasureTexts(), BevelOuter(), BevelInner(), BevelValue(),
                            true));
     DrawValueText(painter);
+    m_textDrawn = ValueText();
 }

@@ -31,4 +31,5 @@ private:
     TValueIndOptions m_options {TValueIndOption::opName1, TValueIndOption::opName2,
                                 TValueIndOption::opUnit};
     int m_valueDepth = 0;
+    QString m_textDrawn;
 };

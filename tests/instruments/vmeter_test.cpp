@@ -205,9 +205,13 @@ TEST(ValueInd, AutoSizeTakesTheMeasuredSizeOnFirstPaint)
     EXPECT_EQ(ind->size(), expected);
     EXPECT_EQ(image.size(), expected);
 
-    ind->SetValue(3.14159);
+    ind->show();
+    ProcessPendingEvents();
+    ind->SetValue(3.14159); // composed into the shown frame
     EXPECT_EQ(ind->ValueText(), QStringLiteral("3.142"));
     const QImage updated = Render(*ind);
+    ind->Invalidate();
+    EXPECT_EQ(Render(*ind), updated);
     const QRect box = ind->ValueBox();
     EXPECT_EQ(updated.pixel(box.left(), box.top()), qRgb(0xC0, 0xC0, 0xC0));
     // The unit stands right of the box.
