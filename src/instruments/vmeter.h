@@ -20,8 +20,9 @@ using TAbVMeterOptions = TEnumSet<TAbVMeterOption>;
 
 // The vertical meter: value box on top, a centred scale with a triangular pointer, the signal
 // names below. A full repaint snapshots the scale area without the pointer; a value change
-// restores that snapshot, draws the pointer and the value text into the frame and updates only
-// those two rectangles. Paints nothing while the update lock is held.
+// restores the snapshot where the pointer was, draws it at its new place and redraws a changed
+// value text, all in the frame, and asks Qt to update just those pixels. Paints nothing while
+// the update lock is held.
 class TAbVMeter : public TAbAnalogGControl
 {
 public:
