@@ -155,16 +155,39 @@ private:
     std::vector<QLine> m_segments;
 };
 
-// Ties to even, like the mapping's rounding, for values already limited to the clamp range.
+constexpr double RoundingMagic = 6755399441055744.0; // 1.5 * 2^52: adding it rounds to even
+
+// The chart's rounding (ties to even, in extended precision), limited to the clamp range.
 int RoundClamped(long double v)
 {
     if (std::isnan(v)) {
         return 0;
     }
-    const double d = static_cast<double>(std::clamp(v, -30000.0L, 30000.0L));
-    constexpr double Magic = 6755399441055744.0; // 1.5 * 2^52
-    return static_cast<int>((d + Magic) - Magic);
+    return static_cast<int>(std::nearbyint(std::clamp(v, -30000.0L, 30000.0L)));
 }
+
+// One axis of a linear layer. Double precision decides every pixel that is not close to a tie;
+// near a tie, or far outside, the chart's extended precision decides, so the result is always
+// the chart's own mapping.
+struct AxisMap
+{
+    long double k = 0;
+    long double o = 0;
+    double kd = 0;
+    double od = 0;
+
+    int operator()(double u) const
+    {
+        const double v = kd * u + od;
+        if (v > -30000 && v < 30000) {
+            const double r = (v + RoundingMagic) - RoundingMagic;
+            if (std::fabs(v - r) < 0.4999) {
+                return static_cast<int>(r);
+            }
+        }
+        return RoundClamped(k * u + o);
+    }
+};
 
 // The mapping of every layer, read once per run; logarithmic layers ask the chart.
 class PointMapper
@@ -175,9 +198,11 @@ public:
         , m_shift(shift)
     {
         for (int layer = 1; layer <= TChartModel::LayerCount; ++layer) {
-            m_linear[static_cast<size_t>(layer - 1)]
-                    = !chart.ScaleX(layer).Logarithmic() && !chart.ScaleY(layer).Logarithmic();
-            m_mapping[static_cast<size_t>(layer - 1)] = chart.Mapping(layer);
+            const auto i = static_cast<size_t>(layer - 1);
+            m_linear[i] = !chart.ScaleX(layer).Logarithmic() && !chart.ScaleY(layer).Logarithmic();
+            const TLayerMapping &m = chart.Mapping(layer);
+            m_x[i] = {m.KX, m.OX, static_cast<double>(m.KX), static_cast<double>(m.OX)};
+            m_y[i] = {m.KY, m.OY, static_cast<double>(m.KY), static_cast<double>(m.OY)};
         }
     }
 
@@ -185,8 +210,7 @@ public:
     {
         const auto i = static_cast<size_t>(std::clamp(layer, 1, TChartModel::LayerCount) - 1);
         if (m_linear[i]) {
-            const TLayerMapping &m = m_mapping[i];
-            return QPoint(RoundClamped(m.KX * x + m.OX), RoundClamped(m.KY * y + m.OY)) + m_shift;
+            return QPoint(m_x[i](x), m_y[i](y)) + m_shift;
         }
         const QPoint p = m_chart.UserToPixel(layer, x, y);
         return QPoint(ClampPixel(p.x()), ClampPixel(p.y())) + m_shift;
@@ -196,7 +220,8 @@ private:
     const TChartModel &m_chart;
     QPoint m_shift;
     std::array<bool, TChartModel::LayerCount> m_linear {};
-    std::array<TLayerMapping, TChartModel::LayerCount> m_mapping {};
+    std::array<AxisMap, TChartModel::LayerCount> m_x {};
+    std::array<AxisMap, TChartModel::LayerCount> m_y {};
 };
 
 // Grid positions along one axis: the axis's tick values, or multiples of the spacing; a

@@ -31,6 +31,10 @@ void PixelLines::Line(QPoint from, QPoint to, QRgb colour)
     const std::int64_t adv = std::llabs(dv);
     const std::int64_t u0 = xMajor ? from.x() : from.y();
     const std::int64_t v0 = xMajor ? from.y() : from.x();
+    if (Inside(from) && Inside(to)) {
+        LineInside(from, xMajor, su, sv, adu, adv, colour);
+        return;
+    }
     const std::int64_t uLimit = xMajor ? m_width : m_height;
     const std::int64_t vLimit = xMajor ? m_height : m_width;
 
@@ -64,6 +68,28 @@ void PixelLines::Line(QPoint from, QPoint to, QRgb colour)
         if (r >= twoAdu) {
             r -= twoAdu;
             ++q;
+        }
+    }
+}
+
+// The common case: both ends inside, so every pixel is; the same rounding as above, stepping a
+// pointer instead of coordinates.
+void PixelLines::LineInside(QPoint from, bool xMajor, std::int64_t su, std::int64_t sv,
+                            std::int64_t adu, std::int64_t adv, QRgb colour)
+{
+    QRgb *p = m_bits + static_cast<qsizetype>(from.y()) * m_stride + from.x();
+    const qsizetype stepU = xMajor ? su : su * m_stride;
+    const qsizetype stepV = xMajor ? sv * m_stride : sv;
+    const int twoAdu = static_cast<int>(2 * adu);
+    const int twoAdv = static_cast<int>(2 * adv);
+    int r = static_cast<int>(adu);
+    for (int i = static_cast<int>(adu); i > 0; --i) {
+        *p = colour;
+        p += stepU;
+        r += twoAdv;
+        if (r >= twoAdu) {
+            r -= twoAdu;
+            p += stepV;
         }
     }
 }

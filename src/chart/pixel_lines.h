@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPoint>
 
+#include <cstdint>
+
 // One-pixel solid lines written straight into a 32-bit image, the way a canvas line-to draws
 // them: the start pixel is set, the end pixel is left out, and every pixel outside the image is
 // skipped. Much faster than a painter for the many short lines of a chart.
@@ -22,6 +24,13 @@ public:
     void Line(QPoint from, QPoint to, QRgb colour);
 
 private:
+    bool Inside(QPoint p) const
+    {
+        return p.x() >= 0 && p.x() < m_width && p.y() >= 0 && p.y() < m_height;
+    }
+    void LineInside(QPoint from, bool xMajor, std::int64_t su, std::int64_t sv, std::int64_t adu,
+                    std::int64_t adv, QRgb colour);
+
     QRgb *m_bits;
     qsizetype m_stride;
     int m_width;

@@ -29,15 +29,19 @@ TEST(ChartRendering, MapsItemsToOnePixelWideLines)
     EXPECT_EQ(chart->ControlImage().pixel(79, 30 + 100), White);
 }
 
+// Each point lands on the chart's own mapping, also where the exact position is a tie.
 TEST(ChartRendering, LineWithBothEndsOnOnePixelSetsThatPixel)
 {
-    auto chart = MakeChart();
-    chart->SetDataColor(clRed);
-    chart->AddLine(500, 5, 500.0001, 5.0001);
-    chart->Redraw();
-    const QImage &data = chart->DataImage();
-    EXPECT_EQ(CountPixels(data, Red, 0, 0, data.width(), data.height()), 1);
-    EXPECT_EQ(data.pixel(std::lround(607 * 0.5), 154), Red);
+    const double xs[] = {500, 123.456, 1000 * 3.5 / 607, 1000 * 100.5 / 607, 1000 * 200.5 / 607};
+    for (double x : xs) {
+        auto chart = MakeChart();
+        chart->SetDataColor(clRed);
+        chart->AddLine(x, 2.5, x + 1e-6, 2.5 + 1e-6);
+        chart->Redraw();
+        const QImage &data = chart->DataImage();
+        EXPECT_EQ(CountPixels(data, Red, 0, 0, data.width(), data.height()), 1) << x;
+        EXPECT_EQ(data.pixel(chart->UserToPixel(1, x, 2.5) - QPoint(80, 30)), Red) << x;
+    }
 }
 
 // 450 connected lines go out in three polylines; each must start where the previous one ended,
