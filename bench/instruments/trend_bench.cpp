@@ -127,6 +127,20 @@ static void BM_TrendFullRepaint(benchmark::State &state)
 }
 BENCHMARK(BM_TrendFullRepaint)->UseRealTime();
 
+// The plot redraw that a view jump, a scroll or a load does: grid and a plot width of curves.
+static void BM_TrendPlotRedraw(benchmark::State &state)
+{
+    TManualTimerScope timer;
+    auto trend = ShownTrend(false);
+    const int last = trend->Records().Count() - 1;
+    int start = 0;
+    for (auto _ : state) {
+        start = (start + 60) % (last - 1000);
+        trend->RedrawRange(start, last);
+    }
+}
+BENCHMARK(BM_TrendPlotRedraw)->UseRealTime();
+
 // The cursor line following the mouse across the plot.
 static void BM_TrendCursorMove(benchmark::State &state)
 {

@@ -160,7 +160,7 @@ private:
     QString UnitOf(int channel) const;
     void DrawLimits(QPainter &painter);
     void DrawGrid(QPainter &painter);
-    void DrawCurves(QPainter &painter, const TTrendPass &pass);
+    void DrawCurves(const TTrendPass &pass);
     void DrawSeparatorsAndTimes(QPainter &painter, const TTrendPass &pass);
     QString TimeLabel(TDateTime time) const;
     QString DateLabel(TDateTime time) const;

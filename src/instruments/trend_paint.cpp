@@ -9,8 +9,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -58,6 +58,27 @@ void CopyPixels(const QImage &source, const QRect &area, QImage &target, QPoint 
         std::memcpy(target.scanLine(to.y() + row) + static_cast<std::size_t>(to.x()) * 4,
                     source.constScanLine(from.y() + row) + static_cast<std::size_t>(from.x()) * 4,
                     bytes);
+}
+
+// Fills a rectangle of an RGB32 image, clipped to it: the staircase curves consist of nothing
+// but horizontal and vertical runs, which this draws far faster than general line stroking.
+void FillPixels(QImage &image, const QRect &rect, QRgb color)
+{
+    const QRect r = rect & image.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        std::fill(row + r.left(), row + r.right() + 1, color);
+    }
+}
+
+// A horizontal or vertical run from (x0, y0) to (x1, y1), both ends included, penWidth thick.
+void DrawRun(QImage &image, int x0, int y0, int x1, int y1, int penWidth, QRgb color)
+{
+    const int lo = penWidth / 2;
+    FillPixels(image,
+               QRect(std::min(x0, x1) - lo, std::min(y0, y1) - lo, std::abs(x1 - x0) + penWidth,
+                     std::abs(y1 - y0) + penWidth),
+               color);
 }
 
 } // namespace
@@ -300,8 +321,8 @@ void TAbTrend::DrawRecords(int first, int last)
     m_recordInfo.m_firstDisplayedRec = pass.FirstDisplayedRec;
     m_recordInfo.m_lastDisplayedRec = pass.LastDisplayedRec;
 
+    DrawCurves(pass);
     QPainter p(&m_plot);
-    DrawCurves(p, pass);
     DrawSeparatorsAndTimes(p, pass);
     if (pass.LastX >= m_nextX) {
         int widest = 1;
@@ -316,7 +337,7 @@ void TAbTrend::DrawRecords(int first, int last)
 }
 
 // Staircase curves: a value holds until the next column, then the curve jumps vertically.
-void TAbTrend::DrawCurves(QPainter &p, const TTrendPass &pass)
+void TAbTrend::DrawCurves(const TTrendPass &pass)
 {
     const int count = m_records.Count();
     if (m_nextX + m_viewStart > count - 1)
@@ -324,28 +345,24 @@ void TAbTrend::DrawCurves(QPainter &p, const TTrendPass &pass)
     const int start = m_viewStart + m_nextX;
     if (start < 0 || start >= count || pass.LastX < m_nextX)
         return;
-    std::vector<QLine> lines;
     for (int k = 0; k < 8; ++k) {
         const TChSettings &channel = *m_channels[k];
         if (!channel.Visible())
             continue;
         const double ppd = channel.PixelsPerDigit();
-        lines.clear();
+        const QRgb color = ToQColor(channel.Color()).rgb();
+        const int penWidth = std::max(channel.PenWidth(), 1);
         int prevX = m_nextX;
         int prevY = TrendWordY(m_zeroY, ppd, m_records[start].Word[k]);
         for (int x = m_nextX; x <= pass.LastX; ++x) {
             const int y = TrendWordY(m_zeroY, ppd, m_records[pass.First + x].Word[k]);
             if (x != prevX)
-                lines.emplace_back(prevX, prevY, x, prevY);
+                DrawRun(m_plot, prevX, prevY, x, prevY, penWidth, color);
             if (y != prevY)
-                lines.emplace_back(x, prevY, x, y);
+                DrawRun(m_plot, x, prevY, x, y, penWidth, color);
             prevX = x;
             prevY = y;
         }
-        QPen pen(ToQColor(channel.Color()), std::max(channel.PenWidth(), 1));
-        pen.setCosmetic(true);
-        p.setPen(pen);
-        p.drawLines(lines.data(), static_cast<int>(lines.size()));
     }
 }
 
