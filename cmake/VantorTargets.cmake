@@ -21,7 +21,7 @@ function(vantor_add_test name)
     target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <QtCore/QString> <QtWidgets/QWidget>)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;ASAN_OPTIONS=detect_leaks=0"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp"
         TIMEOUT 600)
 endfunction()
 
