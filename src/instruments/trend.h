@@ -113,6 +113,7 @@ public:
     int LoadRecords(const QString &fileName, bool clearFirst);
 
     void TimerTick(std::uint32_t counter, std::int32_t lateness) override;
+    void TimerTick(std::int32_t lateness) { TimerTick(0, lateness); }
     void AddRecord();
     void DeleteOldest(int n);
     void InsertSeparator(int index);
