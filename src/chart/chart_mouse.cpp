@@ -376,16 +376,16 @@ void TCustomRChart::UpdatePointer(int x, int y)
     case TMouseActMode::maPan:
     case TMouseActMode::maPanHoriz:
     case TMouseActMode::maPanVert:
-        pointer = Pointer(1);
+        pointer = m_pointers[0];
         break;
     case TMouseActMode::maZoomWind:
-        pointer = Pointer(2);
+        pointer = m_pointers[1];
         break;
     case TMouseActMode::maZoomDrag:
-        pointer = Pointer(3);
+        pointer = m_pointers[2];
         break;
     case TMouseActMode::maZoomWindPos:
-        pointer = Pointer(4);
+        pointer = m_pointers[3];
         break;
     case TMouseActMode::maRubberBand:
     case TMouseActMode::maDragCrossH:

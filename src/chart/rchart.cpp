@@ -18,6 +18,9 @@ TCustomRChart::TCustomRChart(QWidget *parent)
         m_crossHairs[static_cast<size_t>(i)]->OnChange
                 = [this](TCrossHair *) { RepaintIfAutoRedraw(); };
     }
+    for (int i = 1; i <= 4; ++i) {
+        m_pointers[static_cast<size_t>(i - 1)] = Pointer(i);
+    }
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(280, 200);

@@ -236,6 +236,7 @@ private:
     int m_grabbedCrossHair = 0;
     bool m_doubleClicked = false;
     bool m_pointerOverridden = false;
+    std::array<QCursor, 4> m_pointers; // loaded once per chart
 };
 
 class TRChart : public TCustomRChart
