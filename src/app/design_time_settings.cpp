@@ -135,28 +135,47 @@ void SetupMeter(TAbVMeter &meter, const QString &name)
 
 void SetupTrend(TAbTrend &trend)
 {
-    trend.Channel1().SetName1(QStringLiteral("CH1"));
-    trend.Channel1().SetColor(clBlue);
-    SetChannelRange(trend.Channel1(), 0, 10);
-    trend.Channel2().SetName1(QStringLiteral("CH2"));
-    trend.Channel2().SetColor(clRed);
-    SetChannelRange(trend.Channel2(), 0, 50);
+    const struct
+    {
+        TChSettings &channel;
+        const char *name;
+        TColor colour;
+        double valueTo;
+    } channels[] = {{trend.Channel1(), "CH1", clBlue, 10}, {trend.Channel2(), "CH2", clRed, 50}};
+    for (const auto &c : channels) {
+        c.channel.SetName1(QString::fromLatin1(c.name));
+        c.channel.SetValueFormat(QStringLiteral("##0.0"));
+        c.channel.SetValueUnit(QStringLiteral(" "));
+        c.channel.SetColor(c.colour);
+        SetChannelRange(c.channel, 0, c.valueTo);
+    }
     for (int k = 3; k <= 8; ++k)
         trend.Channel(k).SetVisible(false);
     trend.SetGridXPixel(60);
     trend.SetInterval(100);
     trend.SetInterval2(100);
+    trend.SetFlow(false);
+    trend.SetTimeFormat(QStringLiteral("hh:mm:ss"));
+    trend.SetCursorLine(true);
+    trend.SetOptions({TTrendOption::opGrid, TTrendOption::opCursorOnRec,
+                      TTrendOption::opSeparator, TTrendOption::opTime,
+                      TTrendOption::opLeftScale, TTrendOption::opRightScale});
     trend.SetAbsScaleCh(2);
     trend.SetLeftScaleCh(1);
+    trend.BevelOuter().SetStyle(TBevelStyle::bsLowered);
+    trend.BevelOuter().SetBevelLine(TBevelLine::blNone);
+    trend.BevelInner().SetColor(clWhite);
+    trend.Font().SetName(QStringLiteral("Arial"));
+    trend.Font().SetHeight(-13);
+    trend.Font().SetColor(clBlack);
+    trend.CaptionFont().SetHeight(-23);
+    trend.SetColorGrid(clGray);
+    trend.SetColorSeparator(clMoneyGreen);
+    trend.SetColorTime(clMaroon);
     for (TTrendLimit *limit : {&trend.LimitUpper(), &trend.LimitLower()}) {
         limit->SetFilled(false);
         limit->SetEnabled(false);
     }
-    trend.SetFlow(false);
-    trend.SetTimeFormat(QStringLiteral("hh:mm:ss"));
-    trend.SetCursorLine(true);
-    trend.SetOptions({TTrendOption::opGrid, TTrendOption::opCursorOnRec, TTrendOption::opSeparator,
-                      TTrendOption::opTime, TTrendOption::opLeftScale, TTrendOption::opRightScale});
 }
 
 void SetupValueIndicator(TAbValueInd &indicator, const QString &unit)
