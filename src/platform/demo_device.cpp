@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -62,7 +63,12 @@ std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(int &error)
     }
     int master = -1;
     int slave = -1;
-    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || !SetNonBlocking(master)
+    // Raw from the start: a line written before the port applies its settings must not be
+    // echoed back to the generator, which would answer its own output.
+    termios raw {};
+    ::cfmakeraw(&raw);
+    ::cfsetspeed(&raw, B115200); // speed 0 would mean "hang up"
+    if (::openpty(&master, &slave, nullptr, &raw, nullptr) != 0 || !SetNonBlocking(master)
         || !SetNonBlocking(slave)) {
         error = errno;
         if (master >= 0)
