@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instruments/enum_set.h"
+#include "platform/enum_set.h"
 #include "platform/color.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instruments/enum_set.h"
+#include "platform/enum_set.h"
 
 enum class TTrendOption {
     opCaption,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/enum_set.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -53,46 +55,8 @@ enum class TComError { ceFrame, ceRxParity, ceOverrun, ceBreak, ceIO, ceMode, ce
 
 enum class TStoredProp { spBasic, spFlowControl, spBuffer, spTimeouts, spParity, spOthers };
 
-// A set of enumeration values stored as bits (bit n = ordinal n), like the stored sets.
 template<typename E>
-class TComSet
-{
-public:
-    constexpr TComSet() = default;
-    constexpr TComSet(std::initializer_list<E> values)
-    {
-        for (E v : values)
-            Include(v);
-    }
-    static constexpr TComSet FromBits(std::uint32_t bits)
-    {
-        TComSet s;
-        s.m_bits = bits;
-        return s;
-    }
-
-    constexpr bool Contains(E v) const { return (m_bits & Bit(v)) != 0; }
-    constexpr TComSet &Include(E v)
-    {
-        m_bits |= Bit(v);
-        return *this;
-    }
-    constexpr TComSet &Exclude(E v)
-    {
-        m_bits &= ~Bit(v);
-        return *this;
-    }
-    constexpr bool Empty() const { return m_bits == 0; }
-    constexpr std::uint32_t Bits() const { return m_bits; }
-
-    constexpr TComSet operator|(TComSet o) const { return FromBits(m_bits | o.m_bits); }
-    constexpr TComSet operator&(TComSet o) const { return FromBits(m_bits & o.m_bits); }
-    constexpr bool operator==(const TComSet &) const = default;
-
-private:
-    static constexpr std::uint32_t Bit(E v) { return std::uint32_t(1) << static_cast<int>(v); }
-    std::uint32_t m_bits = 0;
-};
+using TComSet = TEnumSet<E>;
 
 using TComEvents = TComSet<TComEvent>;
 using TComSignals = TComSet<TComSignal>;

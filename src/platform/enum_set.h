@@ -40,6 +40,8 @@ public:
     constexpr TEnumSet operator+(TEnumSet o) const { return FromBits(m_bits | o.m_bits); }
     constexpr TEnumSet operator-(TEnumSet o) const { return FromBits(m_bits & ~o.m_bits); }
     constexpr TEnumSet operator*(TEnumSet o) const { return FromBits(m_bits & o.m_bits); }
+    constexpr TEnumSet operator|(TEnumSet o) const { return *this + o; }
+    constexpr TEnumSet operator&(TEnumSet o) const { return *this * o; }
     constexpr bool operator==(const TEnumSet &o) const = default;
 
 private:
