@@ -3,11 +3,8 @@
 #include "serial/com_port.h"
 #include "serial/data_packet.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -110,13 +107,3 @@ static void BM_DecoderWithFramer(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
 }
 BENCHMARK(BM_DecoderWithFramer);
-
-int main(int argc, char **argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,14 +7,12 @@
 #include "serial/com_port.h"
 #include "ui_main_window.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <pty.h>
 #include <string>
 #include <termios.h>
@@ -176,13 +174,3 @@ BENCHMARK(BM_PtyWindowTrendSustained)
         ->UseManualTime()
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,8 +2,6 @@
 // settings of the main window, holding the largest lists an acquisition produces.
 #include "chart/rchart.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -105,14 +103,3 @@ void BM_ChartCrossHairMove(benchmark::State &state)
 BENCHMARK(BM_ChartCrossHairMove)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::setenv("QT_FONT_DPI", "96", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,11 +1,7 @@
 #include "chart/chart_model.h"
 #include "chart/rchart.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 // Appending one item per received sample, as the packet decoder does.
 static void BM_DisplayListAppend(benchmark::State &state)
@@ -60,15 +56,3 @@ static void BM_DisplayListTrendStep(benchmark::State &state)
 BENCHMARK(BM_DisplayListTrendStep<TChartModel>)->Arg(1)->Arg(2);
 // The same on the chart control, whose repaint seam is filled.
 BENCHMARK(BM_DisplayListTrendStep<TRChart>)->Arg(1)->Arg(2);
-
-int main(int argc, char **argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv); // the chart's axis controls are widgets
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

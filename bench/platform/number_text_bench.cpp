@@ -27,5 +27,3 @@ static void BM_FormatFloatMeterValue(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FormatFloatMeterValue);
-
-BENCHMARK_MAIN();

@@ -2,11 +2,7 @@
 #include "serial/com_terminal.h"
 #include "serial/escape_codes_vt100.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -54,14 +50,3 @@ void BM_TerminalVt100Parse(benchmark::State &state)
 BENCHMARK(BM_TerminalVt100Parse);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::setenv("QT_FONT_DPI", "96", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
