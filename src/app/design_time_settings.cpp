@@ -157,9 +157,8 @@ void SetupTrend(TAbTrend &trend)
     trend.SetFlow(false);
     trend.SetTimeFormat(QStringLiteral("hh:mm:ss"));
     trend.SetCursorLine(true);
-    trend.SetOptions({TTrendOption::opGrid, TTrendOption::opCursorOnRec,
-                      TTrendOption::opSeparator, TTrendOption::opTime,
-                      TTrendOption::opLeftScale, TTrendOption::opRightScale});
+    trend.SetOptions({TTrendOption::opGrid, TTrendOption::opCursorOnRec, TTrendOption::opSeparator,
+                      TTrendOption::opTime, TTrendOption::opLeftScale, TTrendOption::opRightScale});
     trend.SetAbsScaleCh(2);
     trend.SetLeftScaleCh(1);
     trend.BevelOuter().SetStyle(TBevelStyle::bsLowered);

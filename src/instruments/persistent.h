@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/enum_set.h"
 #include "platform/color.h"
+#include "platform/enum_set.h"
 
 #include <QFont>
 #include <QRect>

@@ -5,20 +5,20 @@
 Exception::Exception(QString message)
     : m_message(std::move(message))
     , m_utf8(m_message.toStdString())
-{}
+{ }
 
 EInOutError::EInOutError(int errorCode, QString message)
     : Exception(std::move(message))
     , m_errorCode(errorCode)
-{}
+{ }
 
 EInOutError::EInOutError(int errorCode)
     : EInOutError(errorCode, InOutErrorMessage(errorCode))
-{}
+{ }
 
 EOutOfMemory::EOutOfMemory()
     : Exception(QStringLiteral("Zu wenig Arbeitsspeicher"))
-{}
+{ }
 
 QString InOutErrorMessage(int errorCode)
 {

@@ -13,7 +13,8 @@ QString ScientificText(const DecimalDigits &d, const QChar decimalPoint)
     text += QLatin1Char(d.Digits[0]);
     if (d.Digits.size() > 1) {
         text += decimalPoint;
-        text += QString::fromLatin1(d.Digits.data() + 1, static_cast<qsizetype>(d.Digits.size() - 1));
+        text += QString::fromLatin1(d.Digits.data() + 1,
+                                    static_cast<qsizetype>(d.Digits.size() - 1));
     }
     text += QLatin1Char('E');
     text += QString::number(d.Exponent - 1);
@@ -35,10 +36,10 @@ char DigitAt(const DecimalDigits &d, int k)
 struct PictureSection
 {
     QString Text;
-    int IntPlaceholders = 0;   // '0' and '#' before the decimal point
-    int IntZeros = 0;          // placeholders from the first '0' on, before the point
-    int FracPlaceholders = 0;  // '0' and '#' after the point
-    int FracZeros = 0;         // places up to the last '0' after the point
+    int IntPlaceholders = 0; // '0' and '#' before the decimal point
+    int IntZeros = 0; // placeholders from the first '0' on, before the point
+    int FracPlaceholders = 0; // '0' and '#' after the point
+    int FracZeros = 0; // places up to the last '0' after the point
     bool HasPoint = false;
     bool Grouping = false;
 };

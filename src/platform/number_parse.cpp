@@ -24,7 +24,9 @@ bool NormaliseFloatText(const QString &text, QChar decimal, std::string &out)
     const QString t = text.trimmed();
     qsizetype i = 0;
     const qsizetype n = t.size();
-    auto isDigit = [&](qsizetype k) { return k < n && t[k] >= QLatin1Char('0') && t[k] <= QLatin1Char('9'); };
+    auto isDigit = [&](qsizetype k) {
+        return k < n && t[k] >= QLatin1Char('0') && t[k] <= QLatin1Char('9');
+    };
     if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
         if (t[i] == QLatin1Char('-'))
             out.push_back('-');
@@ -83,16 +85,17 @@ bool ParseInt64(const QString &text, std::int64_t &value)
     if (digits.empty())
         return false;
     std::uint64_t magnitude = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                           magnitude, base);
+    const auto [end, ec]
+            = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
     if (ec != std::errc() || end != digits.data() + digits.size())
         return false;
-    const std::uint64_t limit = negative ? std::uint64_t(1) << 63
-                                         : static_cast<std::uint64_t>(
-                                             std::numeric_limits<std::int64_t>::max());
+    const std::uint64_t limit = negative
+            ? std::uint64_t(1) << 63
+            : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     if (magnitude > limit)
         return false;
-    value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    value = negative ? static_cast<std::int64_t>(0 - magnitude)
+                     : static_cast<std::int64_t>(magnitude);
     return true;
 }
 

@@ -13,7 +13,7 @@ constexpr int kConnectTimeoutMs = 1000;
 
 SingleInstanceGuard::SingleInstanceGuard(QString name)
     : m_name(std::move(name))
-{}
+{ }
 
 SingleInstanceGuard::~SingleInstanceGuard() = default;
 

@@ -77,5 +77,5 @@ bool RunGuarded(const std::function<void()> &fn)
 void RunOnUiThread(QObject *receiver, std::function<void()> fn)
 {
     QMetaObject::invokeMethod(
-        receiver, [fn = std::move(fn)] { RunGuarded(fn); }, Qt::QueuedConnection);
+            receiver, [fn = std::move(fn)] { RunGuarded(fn); }, Qt::QueuedConnection);
 }

@@ -11,8 +11,8 @@ class QObject;
 
 enum class TMessageKind { mkInformation, mkError };
 
-using MessagePresenter = std::function<void(TMessageKind kind, const QString &caption,
-                                            const QString &text)>;
+using MessagePresenter
+        = std::function<void(TMessageKind kind, const QString &caption, const QString &text)>;
 
 // Installs a presenter and returns the previous one; an empty presenter restores the dialogs.
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);

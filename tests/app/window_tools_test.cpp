@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-
 namespace {
 
 class WindowToolsTest : public MainWindowTest

@@ -27,7 +27,8 @@ TEST(Rounding, TiesToEvenAndTruncation)
     {
         double x;
         std::int64_t round, trunc;
-    } cases[] = {{0.5, 0, 0}, {1.5, 2, 1}, {2.5, 2, 2}, {-0.5, 0, 0}, {-1.5, -2, -1}, {2.6, 3, 2}, {-2.6, -3, -2}};
+    } cases[] = {{0.5, 0, 0},    {1.5, 2, 1}, {2.5, 2, 2},   {-0.5, 0, 0},
+                 {-1.5, -2, -1}, {2.6, 3, 2}, {-2.6, -3, -2}};
     for (const auto &c : cases) {
         EXPECT_EQ(Round(c.x), c.round) << c.x;
         EXPECT_EQ(Trunc(c.x), c.trunc) << c.x;

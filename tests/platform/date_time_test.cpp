@@ -11,10 +11,10 @@ TEST(DateTime, DaysSinceTheEpochInLocalTime)
         QDateTime qt;
         double value;
     } cases[] = {
-        {QDateTime(QDate(1899, 12, 30), QTime(0, 0)), 0.0},
-        {QDateTime(QDate(1900, 1, 1), QTime(18, 0)), 2.75},
-        {QDateTime(QDate(2026, 1, 1), QTime(12, 0)), 46023.5},
-        {QDateTime(QDate(1899, 12, 29), QTime(6, 0)), -1.25},
+            {QDateTime(QDate(1899, 12, 30), QTime(0, 0)), 0.0},
+            {QDateTime(QDate(1900, 1, 1), QTime(18, 0)), 2.75},
+            {QDateTime(QDate(2026, 1, 1), QTime(12, 0)), 46023.5},
+            {QDateTime(QDate(1899, 12, 29), QTime(6, 0)), -1.25},
     };
     for (const auto &c : cases) {
         EXPECT_DOUBLE_EQ(DateTimeFromQt(c.qt), c.value) << c.qt.toString().toStdString();

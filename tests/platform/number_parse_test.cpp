@@ -22,7 +22,8 @@ TEST(StrToFloat, LocaleDecimalSeparator)
             ADD_FAILURE() << "accepted " << text;
         } catch (const EConvertError &e) {
             EXPECT_EQ(e.Message(),
-                      QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(QString::fromUtf8(text)));
+                      QStringLiteral("'%1' ist kein gültiger Gleitkommawert")
+                              .arg(QString::fromUtf8(text)));
         }
     }
 }
@@ -43,7 +44,8 @@ TEST(StrToInt, DecimalAndHexadecimalWithRangeCheck)
             ADD_FAILURE() << "accepted " << text;
         } catch (const EConvertError &e) {
             EXPECT_EQ(e.Message(),
-                      QStringLiteral("'%1' ist kein gültiger Integerwert").arg(QString::fromUtf8(text)));
+                      QStringLiteral("'%1' ist kein gültiger Integerwert")
+                              .arg(QString::fromUtf8(text)));
         }
     }
 }
@@ -67,20 +69,18 @@ struct FieldCase
 TEST(FloatField, ReadsThousandsSeparatorBeforeTheDecimalsAsDecimalPoint)
 {
     const FieldCase cases[] = {
-        {"1,000000", 6, 1.0, 1.0},
-        {"0,000", 3, 0.0, 0.0},
-        {"10,000", 3, 10.0, 10.0},
-        {"1.234,5", 1, 1234.5, 0.0}, // C: two decimal points after the swap
-        {"-2,5", 1, -2.5, -2.5},
-        {"abc", 3, 0.0, 0.0},
-        {"", 3, 0.0, 0.0},
+            {"1,000000", 6, 1.0, 1.0},   {"0,000", 3, 0.0, 0.0}, {"10,000", 3, 10.0, 10.0},
+            {"1.234,5", 1, 1234.5, 0.0}, // C: two decimal points after the swap
+            {"-2,5", 1, -2.5, -2.5},     {"abc", 3, 0.0, 0.0},   {"", 3, 0.0, 0.0},
     };
     for (const auto &f : cases) {
-        EXPECT_DOUBLE_EQ(ReadFloatField(QString::fromUtf8(f.text), f.decimals, LocaleGuard::German()),
-                         f.german)
-            << f.text;
-        EXPECT_DOUBLE_EQ(ReadFloatField(QString::fromUtf8(f.text), f.decimals, LocaleGuard::C()), f.c)
-            << f.text;
+        EXPECT_DOUBLE_EQ(
+                ReadFloatField(QString::fromUtf8(f.text), f.decimals, LocaleGuard::German()),
+                f.german)
+                << f.text;
+        EXPECT_DOUBLE_EQ(ReadFloatField(QString::fromUtf8(f.text), f.decimals, LocaleGuard::C()),
+                         f.c)
+                << f.text;
     }
 }
 

@@ -47,7 +47,7 @@ TEST(SingleInstance, StaleSocketOfACrashedInstanceDoesNotBlock)
     // A socket file nobody listens on, as a killed instance leaves it.
     const QString path = QDir::tempPath() + QLatin1Char('/') + name;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
+    sockaddr_un addr {};
     addr.sun_family = AF_UNIX;
     std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.toLocal8Bit().constData());
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);

@@ -22,7 +22,7 @@ TEST(ErrorHandling, ExceptionInAQueuedHandOverIsShownOnceAndTheLoopGoesOn)
     });
     worker.join();
     ProcessPendingEvents();
-    EXPECT_EQ(messages.Errors, QStringList{QStringLiteral("Dateizugriff verweigert")});
+    EXPECT_EQ(messages.Errors, QStringList {QStringLiteral("Dateizugriff verweigert")});
     EXPECT_TRUE(laterRan);
 }
 
@@ -37,8 +37,8 @@ TEST(ErrorHandling, InformationGoesToThePresenter)
 {
     MessageRecorder messages;
     ShowInformation(QStringLiteral("Limit reached"), QStringLiteral(" Info "));
-    EXPECT_EQ(messages.Infos, QStringList{QStringLiteral("Limit reached")});
-    EXPECT_EQ(messages.Captions, QStringList{QStringLiteral(" Info ")});
+    EXPECT_EQ(messages.Infos, QStringList {QStringLiteral("Limit reached")});
+    EXPECT_EQ(messages.Captions, QStringList {QStringLiteral(" Info ")});
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 MessageRecorder::MessageRecorder()
 {
     m_previous = SetMessagePresenter(
-        [this](TMessageKind kind, const QString &caption, const QString &text) {
-            (kind == TMessageKind::mkError ? Errors : Infos).append(text);
-            Captions.append(caption);
-        });
+            [this](TMessageKind kind, const QString &caption, const QString &text) {
+                (kind == TMessageKind::mkError ? Errors : Infos).append(text);
+                Captions.append(caption);
+            });
 }
 
 MessageRecorder::~MessageRecorder()
