@@ -52,9 +52,9 @@ void ApplyMeterFormat(TAbVMeter &meter, const QString &yMaxText)
 
 } // namespace
 
-float TForm1::ReadFloat(QWidget *edit) const
+float TForm1::ReadFloat(const QLineEdit *edit)
 {
-    return static_cast<float>(StrToFloat(static_cast<QLineEdit *>(edit)->text()));
+    return static_cast<float>(StrToFloat(edit->text()));
 }
 
 void TForm1::FormShow()
@@ -62,8 +62,6 @@ void TForm1::FormShow()
     if (m_infoWindow)
         m_infoWindow->hide();
     m_state = AcquisitionState();
-    m_state.Separator = ';';
-    m_state.Scale1 = 1.0f;
 
     ui->SettingsPages->setCurrentWidget(ui->SheetCOM);
     SetSettingsTabVisible(ui->SheetKanal2, false);
@@ -88,14 +86,10 @@ void TForm1::StartButtonClick()
     TAbTrend &trend = *ui->AbTrend1;
 
     DetachTerminal();
-    SetMenusEnabled(ui->Datei->menuAction()->isEnabled(), false,
-                    ui->Tools->menuAction()->isEnabled());
+    SetMenuEnabled(ui->Mathematik, false);
     FreezeWindowSize(true);
     ui->GroupBoxPort->setEnabled(false);
-    for (QWidget *button :
-         {static_cast<QWidget *>(ui->BigJumpRevBtn), static_cast<QWidget *>(ui->JumpRevBtn),
-          static_cast<QWidget *>(ui->JumpFwdBtn), static_cast<QWidget *>(ui->BigJumpFwdBtn)})
-        button->setEnabled(false);
+    SetJumpButtonsEnabled(false);
 
     if (ui->Ch1RadioButton->isChecked()) {
         m_state.ChannelCount = 1;
@@ -172,7 +166,9 @@ void TForm1::StartButtonClick()
     ui->CheckBoxFlowTrend->setEnabled(false);
     ui->ComboBoxMaxRec->setEnabled(false);
     chart.SetMouseAction(TMouseActMode::maNone);
-    SetMenusEnabled(false, false, false);
+    SetMenuEnabled(ui->Datei, false);
+    SetMenuEnabled(ui->Mathematik, false);
+    SetMenuEnabled(ui->Tools, false);
 
     if (ui->TrendCheckBox->isChecked()) {
         m_state.TrendMode = true;
@@ -279,7 +275,9 @@ void TForm1::StopButtonClick()
     updateGeometry();
     ProcessPendingEvents();
 
-    SetMenusEnabled(true, true, true);
+    SetMenuEnabled(ui->Datei, true);
+    SetMenuEnabled(ui->Mathematik, true);
+    SetMenuEnabled(ui->Tools, true);
     ui->ResetAxisButton->setEnabled(true);
     ui->ClearGraphButton->setEnabled(true);
 
@@ -319,17 +317,13 @@ void TForm1::StopButtonClick()
 
     ui->CheckBoxFlowTrend->setEnabled(true);
     ui->ComboBoxMaxRec->setEnabled(true);
-    for (QWidget *button :
-         {static_cast<QWidget *>(ui->BigJumpRevBtn), static_cast<QWidget *>(ui->JumpRevBtn),
-          static_cast<QWidget *>(ui->JumpFwdBtn), static_cast<QWidget *>(ui->BigJumpFwdBtn)})
-        button->setEnabled(true);
+    SetJumpButtonsEnabled(true);
     ProcessPendingEvents();
 
     FreezeWindowSize(false);
     ui->GroupBoxPort->setEnabled(true);
     ui->PageControl2->update();
-    SetMenusEnabled(ui->Datei->menuAction()->isEnabled(), true,
-                    ui->Tools->menuAction()->isEnabled());
+    SetMenuEnabled(ui->Mathematik, true);
     ProcessPendingEvents();
 }
 
@@ -350,7 +344,8 @@ void TForm1::PageControl2Change()
         ui->ClearGraphButton->setEnabled(false);
         ui->ResetAxisButton->setEnabled(false);
         ui->StartButton->setEnabled(false);
-        SetMenusEnabled(ui->Datei->menuAction()->isEnabled(), false, false);
+        SetMenuEnabled(ui->Mathematik, false);
+        SetMenuEnabled(ui->Tools, false);
         return;
     }
     if (m_comPort1->Connected())
@@ -359,7 +354,8 @@ void TForm1::PageControl2Change()
     ui->StartButton->setEnabled(true);
     ui->ClearGraphButton->setEnabled(fast);
     ui->ResetAxisButton->setEnabled(fast);
-    SetMenusEnabled(ui->Datei->menuAction()->isEnabled(), fast, fast);
+    SetMenuEnabled(ui->Mathematik, fast);
+    SetMenuEnabled(ui->Tools, fast);
 }
 
 void TForm1::Ch1RadioButtonClick()

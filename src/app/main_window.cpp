@@ -257,11 +257,15 @@ void TForm1::SetSettingsTabVisible(QWidget *page, bool visible)
     ui->SettingsPages->setTabVisible(ui->SettingsPages->indexOf(page), visible);
 }
 
-void TForm1::SetMenusEnabled(bool file, bool mathematic, bool tools)
+void TForm1::SetMenuEnabled(QMenu *menu, bool enabled)
 {
-    ui->Datei->menuAction()->setEnabled(file);
-    ui->Mathematik->menuAction()->setEnabled(mathematic);
-    ui->Tools->menuAction()->setEnabled(tools);
+    menu->menuAction()->setEnabled(enabled);
+}
+
+void TForm1::SetJumpButtonsEnabled(bool enabled)
+{
+    for (QWidget *button : {ui->BigJumpRevBtn, ui->JumpRevBtn, ui->JumpFwdBtn, ui->BigJumpFwdBtn})
+        button->setEnabled(enabled);
 }
 
 void TForm1::SetRadioChecked(QRadioButton *radio, bool checked)

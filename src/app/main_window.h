@@ -16,6 +16,8 @@ class TForm1;
 
 class PacketDecoder;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QRadioButton;
 class QWidget;
 class SlowDisplayFeed;
@@ -134,12 +136,13 @@ private:
     void SetChannelHint(int channels);
     void SetPageTabEnabled(QWidget *page, bool enabled);
     void SetSettingsTabVisible(QWidget *page, bool visible);
-    void SetMenusEnabled(bool file, bool mathematic, bool tools);
+    static void SetMenuEnabled(QMenu *menu, bool enabled);
+    void SetJumpButtonsEnabled(bool enabled);
     static void SetRadioChecked(QRadioButton *radio, bool checked);
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
     void DetachTerminal();
-    float ReadFloat(QWidget *edit) const;
+    static float ReadFloat(const QLineEdit *edit);
     QString ChooseFileName(FileNameSource::Purpose purpose);
 
     std::unique_ptr<Ui::TForm1> ui;
