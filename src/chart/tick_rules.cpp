@@ -122,7 +122,7 @@ QString FormatTickNumber(double value, int decimals)
         return k >= 0 && k < static_cast<int>(d.Digits.size()) ? d.Digits[static_cast<size_t>(k)]
                                                                : '0';
     };
-    std::string text = d.Negative ? "-" : "";
+    std::string text(d.Negative ? 1 : 0, '-');
     if (decimals >= 0) {
         if (d.Exponent <= 0)
             text += '0';
@@ -137,7 +137,7 @@ QString FormatTickNumber(double value, int decimals)
     }
     const int exponent = d.Digits.empty() ? 0 : d.Exponent - 1;
     if (!d.Negative)
-        text = " ";
+        text.assign(1, ' ');
     text += digit(0);
     text += '.';
     text += digit(1);

@@ -259,5 +259,7 @@ std::string TEscapeCodesVT100::EncodeCode(TEscapeCode code, const TEscapeParams 
     default:
         return {};
     }
-    return "\033" + std::string(body);
+    std::string sequence(1, '\033');
+    sequence += body;
+    return sequence;
 }
