@@ -76,25 +76,15 @@ TComLed::TComLed(QWidget *parent)
 
 TComLed::~TComLed()
 {
-    if (m_port) {
-        m_port->RemoveFreeNotification(this);
-        m_port->DetachLink(&m_link);
-    }
+    MoveLink(m_port, nullptr, this, m_link, {});
 }
 
 void TComLed::SetComPort(TCustomComPort *port)
 {
     if (port == m_port)
         return;
-    if (m_port) {
-        m_port->RemoveFreeNotification(this);
-        m_port->DetachLink(&m_link);
-    }
+    MoveLink(m_port, port, this, m_link, [this] { PortGone(); });
     m_port = port;
-    if (m_port) {
-        m_port->FreeNotification(this, [this] { PortGone(); });
-        m_port->AttachLink(&m_link);
-    }
     if (!m_port)
         SetLedState(TLedState::lsOff);
     else if (m_port->Connected())

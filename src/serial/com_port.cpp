@@ -357,3 +357,16 @@ void TCustomComPort::RemoveFreeNotification(const void *client)
     std::erase_if(m_freeNotifications,
                   [client](const auto &entry) { return entry.first == client; });
 }
+
+void MoveLink(TCustomComPort *from, TCustomComPort *to, const void *client, TComLink &link,
+              std::function<void()> portGone)
+{
+    if (from) {
+        from->RemoveFreeNotification(client);
+        from->DetachLink(&link);
+    }
+    if (to) {
+        to->FreeNotification(client, std::move(portGone));
+        to->AttachLink(&link);
+    }
+}

@@ -215,6 +215,12 @@ void TCustomComPort::ForEachLink(Fn fn)
     }
 }
 
+// Moves a component's link from port `from` to port `to` (either may be null): the old port
+// detaches the link and forgets the client; the new one attaches it and calls portGone when it
+// is destroyed. Every component that follows a port rebinds through this.
+void MoveLink(TCustomComPort *from, TCustomComPort *to, const void *client, TComLink &link,
+              std::function<void()> portGone);
+
 // The published port; adds nothing to TCustomComPort.
 class TComPort : public TCustomComPort
 {

@@ -146,15 +146,8 @@ void TCustomComTerminal::SetComPort(TCustomComPort *port)
 {
     if (port == m_port)
         return;
-    if (m_port) {
-        m_port->RemoveFreeNotification(this);
-        m_port->DetachLink(&m_link);
-    }
+    MoveLink(m_port, port, this, m_link, [this] { PortGone(); });
     m_port = port;
-    if (m_port) {
-        m_port->FreeNotification(this, [this] { PortGone(); });
-        m_port->AttachLink(&m_link);
-    }
 }
 
 void TCustomComTerminal::PortGone()

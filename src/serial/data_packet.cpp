@@ -54,15 +54,8 @@ void TComDataPacket::SetComPort(TCustomComPort *port)
 {
     if (port == m_comPort)
         return;
-    if (m_comPort) {
-        m_comPort->RemoveFreeNotification(this);
-        m_comPort->DetachLink(&m_link);
-    }
+    MoveLink(m_comPort, port, this, m_link, [this] { SetComPort(nullptr); });
     m_comPort = port;
-    if (port) {
-        port->FreeNotification(this, [this] { SetComPort(nullptr); });
-        port->AttachLink(&m_link);
-    }
 }
 
 void TComDataPacket::SetStartString(const std::string &value)
