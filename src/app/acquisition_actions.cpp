@@ -5,6 +5,7 @@
 #include "app/info_window.h"
 #include "app/instrument_ranges.h"
 #include "app/packet_decoder.h"
+#include "app/window_state.h"
 #include "chart/rchart.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
@@ -61,12 +62,10 @@ void TForm1::FormShow()
 {
     if (m_infoWindow)
         m_infoWindow->hide();
-    m_state = AcquisitionState();
 
     ui->SettingsPages->setCurrentWidget(ui->SheetCOM);
-    SetSettingsTabVisible(ui->SheetKanal2, false);
-    ui->StopButton->setEnabled(false);
-    SetChannelHint(1);
+    SetChannelHint(m_state.ChannelCount);
+    UpdateWindowState();
 
     TRChart &chart = *ui->RChart1;
     chart.SetRange(1, 0, 0, 1000, 10);
@@ -80,188 +79,106 @@ void TForm1::FormShow()
         m_comPort1->Close();
 }
 
+// The window enters the running state first, so a setting that does not convert stops Start
+// with Stop enabled, and Stop returns the window to Idle.
 void TForm1::StartButtonClick()
 {
-    TRChart &chart = *ui->RChart1;
-    TAbTrend &trend = *ui->AbTrend1;
-
     DetachTerminal();
-    SetMenuEnabled(ui->Mathematik, false);
     FreezeWindowSize(true);
-    ui->GroupBoxPort->setEnabled(false);
-    SetJumpButtonsEnabled(false);
-
-    if (ui->Ch1RadioButton->isChecked()) {
-        m_state.ChannelCount = 1;
-        m_state.ChannelLimit = 100000;
-        SetSettingsTabVisible(ui->SheetKanal2, false);
-        SetChannelHint(1);
-        chart.SetMarginLeft(80);
-        chart.Scale2Y().SetVisible(false);
-    }
-    if (ui->CH2RadioButton->isChecked()) {
-        m_state.ChannelCount = 2;
-        m_state.ChannelLimit = 50000;
-        SetSettingsTabVisible(ui->SheetKanal2, true);
-        SetChannelHint(2);
-        chart.SetMarginLeft(160);
-        chart.Scale2Y().SetVisible(true);
-        chart.Redraw();
-    }
-
-    const TDisplayPage page = ActivePage();
-    if (page == TDisplayPage::dpFastDisplay) {
-        SetPageTabEnabled(ui->TabSheetSlowDisplay, false);
-        SetPageTabEnabled(ui->TabSheetTerminal, false);
-        ui->ClearGraphButton->setEnabled(false);
-        ui->ResetAxisButton->setEnabled(false);
-        trend.setEnabled(false);
-        trend.hide();
-    }
-    if (page == TDisplayPage::dpSlowDisplay) {
-        SetPageTabEnabled(ui->TabSheetFastDisplay, false);
-        SetPageTabEnabled(ui->TabSheetTerminal, false);
-        m_timer1.stop();
-        SetStatusText(0, QString());
-        ui->ClearGraphButton->setEnabled(false);
-        ui->ResetAxisButton->setEnabled(false);
-
-        trend.SetFlow(ui->CheckBoxFlowTrend->isChecked());
-        trend.Channel1().SetPenWidth(ui->CheckBoxThickCh1->isChecked() ? 2 : 1);
-        trend.Channel2().SetPenWidth(ui->CheckBoxThickCh2->isChecked() ? 2 : 1);
-        ApplyMeterFormat(*ui->AbVMeter1, ui->GraphYmaxEdit->text());
-        ApplyMeterFormat(*ui->AbVMeter2, ui->GraphY2maxEdit->text());
-
-        if (ui->CheckBoxPort->isChecked()) {
-            ui->PageControl2->setCurrentWidget(ui->TabSheetSlowDisplay);
-            ui->ClearGraphButton->setEnabled(false);
-            ui->ResetAxisButton->setEnabled(false);
-            trend.hide();
-            ui->PanelSlowTrendSettings->hide();
-            SetMeterRange(*ui->AbVMeter1, 0, 300);
-            ui->AbVMeter1->ScaleSettings().SetValueFormat(QStringLiteral("##0"));
-            ui->AbVMeter1->ScaleSettings().SetSteps(6);
-            SetChannelRange(trend.Channel1(), 0, 300);
-        } else {
-            const double y1min = StrToFloat(ui->GraphYminEdit->text());
-            const double y1max = StrToFloat(ui->GraphYmaxEdit->text());
-            const double y2min = StrToFloat(ui->GraphY2minEdit->text());
-            const double y2max = StrToFloat(ui->GraphY2maxEdit->text());
-            SetMeterRange(*ui->AbVMeter1, y1min, y1max);
-            SetMeterRange(*ui->AbVMeter2, y2min, y2max);
-            SetChannelRange(trend.Channel1(), y1min, y1max);
-            SetChannelRange(trend.Channel2(), y2min, y2max);
-        }
-        // The record limit of a flowing trend; the visible record count follows the plot width.
-        trend.SetMaxRecords(
-                static_cast<std::int32_t>(StrToInt64(ui->ComboBoxMaxRec->currentText())));
-        const std::int64_t seconds = LeadingDigitsToInt(ui->ComboBoxTrendInterval->currentText());
-        trend.SetInterval(static_cast<int>(std::abs(seconds * 1000)));
-        trend.ClearRecords();
-        trend.setEnabled(true);
-        trend.show();
-    }
-
-    ProcessPendingEvents();
-    ui->CheckBoxFlowTrend->setEnabled(false);
-    ui->ComboBoxMaxRec->setEnabled(false);
-    chart.SetMouseAction(TMouseActMode::maNone);
-    SetMenuEnabled(ui->Datei, false);
-    SetMenuEnabled(ui->Mathematik, false);
-    SetMenuEnabled(ui->Tools, false);
-
-    if (ui->TrendCheckBox->isChecked()) {
-        m_state.TrendMode = true;
-        chart.SetMouseAction(TMouseActMode::maNone);
-        SetRadioChecked(ui->NormalRadioButton, false);
-        SetRadioChecked(ui->ZoomRadioButton, false);
-        ui->NormalRadioButton->setEnabled(false);
-        ui->ZoomRadioButton->setEnabled(false);
+    SetRunning(true);
+    ApplyChannelCount(ui->CH2RadioButton->isChecked() ? 2 : 1);
+    if (ActivePage() == TDisplayPage::dpSlowDisplay)
+        PrepareSlowDisplay();
+    ui->RChart1->SetMouseAction(TMouseActMode::maNone);
+    SetTrendMode(ui->TrendCheckBox->isChecked());
+    if (m_state.TrendMode)
         ResetAxisButtonClick();
+    m_decoder->BeginRun();
+    PrepareFastDisplay();
+    OpenPortForRun();
+    StartUpdateTimer();
+}
+
+void TForm1::PrepareSlowDisplay()
+{
+    TAbTrend &trend = *ui->AbTrend1;
+    m_timer1.stop();
+    SetStatusText(0, QString());
+
+    trend.SetFlow(ui->CheckBoxFlowTrend->isChecked());
+    trend.Channel1().SetPenWidth(ui->CheckBoxThickCh1->isChecked() ? 2 : 1);
+    trend.Channel2().SetPenWidth(ui->CheckBoxThickCh2->isChecked() ? 2 : 1);
+    ApplyMeterFormat(*ui->AbVMeter1, ui->GraphYmaxEdit->text());
+    ApplyMeterFormat(*ui->AbVMeter2, ui->GraphY2maxEdit->text());
+
+    if (ui->CheckBoxPort->isChecked()) {
+        ShowPortModeMeter();
+        SetChannelRange(trend.Channel1(), 0, 300);
     } else {
-        m_state.TrendMode = false;
+        const double y1min = StrToFloat(ui->GraphYminEdit->text());
+        const double y1max = StrToFloat(ui->GraphYmaxEdit->text());
+        const double y2min = StrToFloat(ui->GraphY2minEdit->text());
+        const double y2max = StrToFloat(ui->GraphY2maxEdit->text());
+        SetMeterRange(*ui->AbVMeter1, y1min, y1max);
+        SetMeterRange(*ui->AbVMeter2, y2min, y2max);
+        SetChannelRange(trend.Channel1(), y1min, y1max);
+        SetChannelRange(trend.Channel2(), y2min, y2max);
     }
+    // The record limit of a flowing trend; the visible record count follows the plot width.
+    trend.SetMaxRecords(static_cast<std::int32_t>(StrToInt64(ui->ComboBoxMaxRec->currentText())));
+    const std::int64_t seconds = LeadingDigitsToInt(ui->ComboBoxTrendInterval->currentText());
+    trend.SetInterval(static_cast<int>(std::abs(seconds * 1000)));
+    trend.ClearRecords();
+}
 
-    m_state.Stopped = false;
-    ui->ResetAxisButton->setEnabled(false);
-    ui->TrendCheckBox->setEnabled(false);
-    ui->ActivityIndicator->setEnabled(true);
-    ui->StartButton->setEnabled(false);
-    ui->StopButton->setEnabled(true);
-    ui->ClearGraphButton->setEnabled(false);
-    ui->GroupBox1->setEnabled(false);
-    ui->SettingsPages->setEnabled(false);
+void TForm1::ShowPortModeMeter()
+{
+    SetMeterRange(*ui->AbVMeter1, 0, 300);
+    ui->AbVMeter1->ScaleSettings().SetValueFormat(QStringLiteral("##0"));
+    ui->AbVMeter1->ScaleSettings().SetSteps(6);
+}
 
+void TForm1::PrepareFastDisplay()
+{
+    TRChart &chart = *ui->RChart1;
     chart.ClearItems();
     chart.SetDataColor(0xFF0000);
     chart.Scale1Y().SetCaption(ui->Ch1NameEdit->text());
     chart.Scale2Y().SetCaption(ui->Ch2NameEdit->text());
     chart.SetCaption(ui->ProjektNameEdit->text());
     chart.SetActiveLayer(1);
-
-    m_state.MaxSamples
-            = static_cast<std::uint32_t>(StrToInt(ui->ComboBoxMaxSamples->currentText()));
-    m_state.SampleCount = 0;
-    m_state.Prev1 = m_state.Prev2 = 0.0f;
-    m_state.TrendShift = 0;
-
-    m_state.Scale1 = ReadFloat(ui->DatSkalEdit);
-    m_state.Scale2 = ReadFloat(ui->DatSkal2Edit);
-    m_state.Offset1 = ReadFloat(ui->DatOffsetEdit);
-    m_state.Offset2 = ReadFloat(ui->DatOffset2Edit);
-    m_state.YMax1 = ReadFloat(ui->GraphYmaxEdit);
-    m_state.YMax2 = ReadFloat(ui->GraphY2maxEdit);
-    m_state.YMin1 = ReadFloat(ui->GraphYminEdit);
-    m_state.YMin2 = ReadFloat(ui->GraphY2minEdit);
-    m_state.XMax = ReadFloat(ui->GraphXmaxEdit);
-
-    chart.SetRange(1, 0, m_state.YMin1, m_state.XMax, m_state.YMax1);
-    chart.SetRange(2, 0, m_state.YMin2, m_state.XMax, m_state.YMax2);
+    ReadRunSettings();
+    ReadChartRanges();
     chart.UpdateChart();
-    ProcessPendingEvents();
-
     SetStatusText(2, QString());
-    ui->Panel1->setEnabled(false);
-    chart.SetActiveLayer(1);
-    chart.ClearItems();
+}
 
-    switch (ui->ComboBoxChSeperator->currentIndex()) {
-    case 0:
-        m_state.Separator = ';';
-        break;
-    case 1:
-        m_state.Separator = '\t';
-        break;
-    case 2:
-        m_state.Separator = ' ';
-        break;
-    default:
-        break;
-    }
-
+void TForm1::OpenPortForRun()
+{
     m_comPort1->SetBaudRate(TBaudRate::brCustom);
     m_comPort1->SetCustomBaudRate(StrToInt(ui->ComboBoxBaud->currentText()));
-    ProcessPendingEvents();
     m_comPort1->SetPort(ui->ComComboBox1->Text());
-
     m_comDataPacket1->SetComPort(m_comPort1.get());
     if (!m_comPort1->Connected())
         m_comPort1->Open();
     m_comPort1->PurgeBuffers(true, true);
+}
 
-    chart.SuppressPaint(true);
+void TForm1::StartUpdateTimer()
+{
+    // From now on the chart paints only when the update timer releases it.
+    ui->RChart1->SuppressPaint(true);
     if (ActivePage() == TDisplayPage::dpFastDisplay) {
         m_timer1.setInterval(StrToInt(ui->ComboBoxUpdateRate->currentText()));
         m_timer1.start();
     } else {
         m_timer1.stop();
     }
-    ProcessPendingEvents();
 }
 
 void TForm1::StopButtonClick()
 {
-    m_state.Stopped = true;
+    m_decoder->Halt();
     m_comDataPacket1->SetComPort(nullptr);
     // Discard what the device sent after the run; a port that cannot be opened has nothing
     // queued, and trying to open it would keep the window from returning to Idle.
@@ -269,62 +186,23 @@ void TForm1::StopButtonClick()
         m_comPort1->PurgeBuffers(true, false);
         m_comPort1->Close();
     }
-
     m_timer1.stop();
-    ProcessPendingEvents();
-    updateGeometry();
-    ProcessPendingEvents();
 
-    SetMenuEnabled(ui->Datei, true);
-    SetMenuEnabled(ui->Mathematik, true);
-    SetMenuEnabled(ui->Tools, true);
-    ui->ResetAxisButton->setEnabled(true);
-    ui->ClearGraphButton->setEnabled(true);
-
-    ui->NormalRadioButton->setEnabled(true);
+    SetRunning(false);
+    // Switching Normal on runs its action after a trend or zoom run: a trend run ends with
+    // trend mode off and an empty fast display.
     SetRadioChecked(ui->NormalRadioButton, true);
-
-    ui->GroupBox1->setEnabled(true);
-    ui->SettingsPages->setEnabled(true);
-    ui->StartButton->setEnabled(true);
-    ui->StopButton->setEnabled(false);
-    ui->ActivityIndicator->setEnabled(false);
-    ui->ZoomRadioButton->setEnabled(true);
-    ui->TrendCheckBox->setEnabled(true);
-    m_state.TrendMode = false;
+    SetTrendMode(false);
 
     TRChart &chart = *ui->RChart1;
     chart.SetActiveLayer(1);
     chart.SetMouseAction(TMouseActMode::maPan);
     chart.SuppressPaint(false);
     chart.Redraw();
-    ui->Panel1->setEnabled(true);
-    ui->AbTrend1->setEnabled(true);
-    ui->AbTrend1->show();
-
-    SetPageTabEnabled(ui->TabSheetTerminal, true);
-    const TDisplayPage page = ActivePage();
-    SetPageTabEnabled(page == TDisplayPage::dpFastDisplay ? ui->TabSheetSlowDisplay
-                                                          : ui->TabSheetFastDisplay,
-                      true);
-    if (page == TDisplayPage::dpSlowDisplay) {
-        ui->ClearGraphButton->setEnabled(false);
-        ui->ResetAxisButton->setEnabled(false);
-    } else if (page == TDisplayPage::dpFastDisplay) {
-        ui->ClearGraphButton->setEnabled(true);
-        ui->ResetAxisButton->setEnabled(true);
-    }
-
-    ui->CheckBoxFlowTrend->setEnabled(true);
-    ui->ComboBoxMaxRec->setEnabled(true);
-    SetJumpButtonsEnabled(true);
-    ProcessPendingEvents();
 
     FreezeWindowSize(false);
-    ui->GroupBoxPort->setEnabled(true);
+    updateGeometry();
     ui->PageControl2->update();
-    SetMenuEnabled(ui->Mathematik, true);
-    ProcessPendingEvents();
 }
 
 void TForm1::Timer1Timer()
@@ -338,46 +216,22 @@ void TForm1::Timer1Timer()
 void TForm1::PageControl2Change()
 {
     m_timer1.stop();
-    const TDisplayPage page = ActivePage();
     DetachTerminal();
-    if (page == TDisplayPage::dpTerminal) {
-        ui->ClearGraphButton->setEnabled(false);
-        ui->ResetAxisButton->setEnabled(false);
-        ui->StartButton->setEnabled(false);
-        SetMenuEnabled(ui->Mathematik, false);
-        SetMenuEnabled(ui->Tools, false);
-        return;
-    }
-    if (m_comPort1->Connected())
+    // The terminal page keeps a port its On button opened.
+    if (ActivePage() != TDisplayPage::dpTerminal && m_comPort1->Connected())
         m_comPort1->Close();
-    const bool fast = page == TDisplayPage::dpFastDisplay;
-    ui->StartButton->setEnabled(true);
-    ui->ClearGraphButton->setEnabled(fast);
-    ui->ResetAxisButton->setEnabled(fast);
-    SetMenuEnabled(ui->Mathematik, fast);
-    SetMenuEnabled(ui->Tools, fast);
+    UpdateWindowState();
 }
 
 void TForm1::Ch1RadioButtonClick()
 {
-    m_state.ChannelCount = 1;
-    m_state.ChannelLimit = 100000;
-    SetSettingsTabVisible(ui->SheetKanal2, false);
-    SetChannelHint(1);
-    ui->RChart1->SetMarginLeft(80);
-    ui->RChart1->Scale2Y().SetVisible(false);
+    ApplyChannelCount(1);
 }
 
 void TForm1::CH2RadioButtonClick()
 {
-    m_state.ChannelCount = 2;
-    m_state.ChannelLimit = 50000;
-    SetSettingsTabVisible(ui->SheetKanal2, true);
-    SetChannelHint(2);
+    ApplyChannelCount(2);
     ui->ComboBoxUpdateRate->setCurrentText(QStringLiteral("1000"));
-    ui->RChart1->SetMarginLeft(160);
-    ui->RChart1->Scale2Y().SetVisible(true);
-    ui->RChart1->Redraw();
 }
 
 void TForm1::CheckBoxAutoComClick()
@@ -398,36 +252,26 @@ void TForm1::CheckBoxPortClick()
 {
     if (ui->CheckBoxPort->isChecked()) {
         ui->PageControl2->setCurrentWidget(ui->TabSheetSlowDisplay);
-        ui->ClearGraphButton->setEnabled(false);
-        ui->ResetAxisButton->setEnabled(false);
-        ui->PanelSlowTrendSettings->hide();
-        SetMeterRange(*ui->AbVMeter1, 0, 300);
-        ui->AbVMeter1->ScaleSettings().SetValueFormat(QStringLiteral("##0"));
-        ui->AbVMeter1->ScaleSettings().SetSteps(6);
+        ShowPortModeMeter();
     } else {
-        ui->ClearGraphButton->setEnabled(true);
-        ui->ResetAxisButton->setEnabled(true);
-        ui->PanelSlowTrendSettings->show();
         ui->AbVMeter1->ScaleSettings().SetSteps(10);
     }
+    UpdateWindowState();
 }
 
 void TForm1::ComPort1Rx80Full(TCustomComPort *)
 {
-    m_state.Stopped = true;
+    m_decoder->Halt();
     SetStatusText(2, QStringLiteral("Buffer Overflow"));
-    ui->ActivityIndicator->setEnabled(false);
     RunStop();
-    ProcessPendingEvents();
 }
 
 void TForm1::ComPort1DeviceLost()
 {
     // The port has closed itself; end the run as Stop does and keep what was acquired.
-    if (!ui->StopButton->isEnabled())
+    if (!m_running)
         return;
-    m_state.Stopped = true;
-    ui->ActivityIndicator->setEnabled(false);
+    m_decoder->Halt();
     RunStop();
     SetStatusText(2, QStringLiteral("Port disconnected"));
 }
@@ -437,7 +281,110 @@ void TForm1::Einstellungen1Click()
     RunStop();
     if (m_comPort1->Connected())
         m_comPort1->Close();
-    ProcessPendingEvents();
+    // The port's last notifications are queued for this window: deliver them before it goes.
     ProcessPendingEvents();
     QApplication::quit();
+}
+
+void TForm1::SetRunning(bool running)
+{
+    m_running = running;
+    UpdateWindowState();
+}
+
+void TForm1::UpdateWindowState()
+{
+    WindowInputs in;
+    in.Running = m_running;
+    in.Page = ActivePage();
+    in.ChannelCount = m_state.ChannelCount;
+    in.PortMode = ui->CheckBoxPort->isChecked();
+    in.TrendMode = m_state.TrendMode;
+    const WindowControls c = DeriveWindowControls(in);
+
+    ui->StartButton->setEnabled(c.StartEnabled);
+    ui->StopButton->setEnabled(c.StopEnabled);
+    ui->ActivityIndicator->setEnabled(c.ActivityIndicatorEnabled);
+    for (QWidget *settings :
+         {static_cast<QWidget *>(ui->GroupBoxPort), static_cast<QWidget *>(ui->GroupBox1),
+          static_cast<QWidget *>(ui->SettingsPages), static_cast<QWidget *>(ui->Panel1),
+          static_cast<QWidget *>(ui->TrendCheckBox), static_cast<QWidget *>(ui->CheckBoxFlowTrend),
+          static_cast<QWidget *>(ui->ComboBoxMaxRec), static_cast<QWidget *>(ui->BigJumpRevBtn),
+          static_cast<QWidget *>(ui->JumpRevBtn), static_cast<QWidget *>(ui->JumpFwdBtn),
+          static_cast<QWidget *>(ui->BigJumpFwdBtn)})
+        settings->setEnabled(c.SettingsEnabled);
+    SetMenuEnabled(ui->Datei, c.FileMenuEnabled);
+    ui->ClearGraphButton->setEnabled(c.FastDisplayToolsEnabled);
+    ui->ResetAxisButton->setEnabled(c.FastDisplayToolsEnabled);
+    SetMenuEnabled(ui->Mathematik, c.FastDisplayToolsEnabled);
+    SetMenuEnabled(ui->Tools, c.FastDisplayToolsEnabled);
+    SetPageTabEnabled(ui->TabSheetFastDisplay, c.FastTabEnabled);
+    SetPageTabEnabled(ui->TabSheetSlowDisplay, c.SlowTabEnabled);
+    SetPageTabEnabled(ui->TabSheetTerminal, c.TerminalTabEnabled);
+    SetSettingsTabVisible(ui->SheetKanal2, c.Channel2TabVisible);
+    ui->AbTrend1->setEnabled(c.TrendShown);
+    ui->AbTrend1->setVisible(c.TrendShown);
+    ui->PanelSlowTrendSettings->setVisible(c.TrendSettingsVisible);
+    ui->NormalRadioButton->setEnabled(c.NormalEnabled);
+    ui->ZoomRadioButton->setEnabled(c.ZoomEnabled);
+    if (c.PanZoomUnchecked) {
+        SetRadioChecked(ui->NormalRadioButton, false);
+        SetRadioChecked(ui->ZoomRadioButton, false);
+    }
+}
+
+void TForm1::ApplyChannelCount(int channels)
+{
+    m_state.ChannelCount = channels;
+    m_state.ChannelLimit = ChannelLimitFor(channels);
+    SetChannelHint(channels);
+    TRChart &chart = *ui->RChart1;
+    chart.SetMarginLeft(channels == 2 ? 160 : 80);
+    chart.Scale2Y().SetVisible(channels == 2);
+    if (channels == 2)
+        chart.Redraw();
+    UpdateWindowState();
+}
+
+char TForm1::ChosenSeparator(char otherwise) const
+{
+    switch (ui->ComboBoxChSeperator->currentIndex()) {
+    case 0:
+        return ';';
+    case 1:
+        return '\t';
+    case 2:
+        return ' ';
+    default:
+        return otherwise;
+    }
+}
+
+void TForm1::ReadRunSettings()
+{
+    m_state.MaxSamples
+            = static_cast<std::uint32_t>(StrToInt(ui->ComboBoxMaxSamples->currentText()));
+    m_state.Scale1 = ReadFloat(ui->DatSkalEdit);
+    m_state.Scale2 = ReadFloat(ui->DatSkal2Edit);
+    m_state.Offset1 = ReadFloat(ui->DatOffsetEdit);
+    m_state.Offset2 = ReadFloat(ui->DatOffset2Edit);
+    m_state.Separator = ChosenSeparator(m_state.Separator);
+}
+
+void TForm1::ReadChartRanges()
+{
+    m_state.XMax = ReadFloat(ui->GraphXmaxEdit);
+    m_state.YMax1 = ReadFloat(ui->GraphYmaxEdit);
+    m_state.YMin1 = ReadFloat(ui->GraphYminEdit);
+    m_state.YMax2 = ReadFloat(ui->GraphY2maxEdit);
+    m_state.YMin2 = ReadFloat(ui->GraphY2minEdit);
+    TRChart &chart = *ui->RChart1;
+    chart.SetRange(1, 0, m_state.YMin1, m_state.XMax, m_state.YMax1);
+    chart.SetRange(2, 0, m_state.YMin2, m_state.XMax, m_state.YMax2);
+}
+
+void TForm1::SetTrendMode(bool on)
+{
+    m_state.TrendMode = on;
+    UpdateWindowState();
 }

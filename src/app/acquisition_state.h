@@ -1,32 +1,43 @@
 #pragma once
 
+#include "app/decode_packet.h"
+
 #include <cstdint>
 
-// The main window's record of acquisition settings and counters. Start fills it from the
-// window, the packet decoder updates it per packet; everything runs on the UI thread.
-// Single-precision fields hold values rounded to binary32, as the device's samples are.
-struct AcquisitionState
+// The channel limit that goes with a channel count: the chart's display list holds 100,000
+// samples of one channel or 50,000 pairs.
+constexpr std::uint32_t ChannelLimitFor(std::int32_t channelCount)
+{
+    return channelCount == 2 ? 50000 : 100000;
+}
+
+// The main window's record of a run: the decode settings it inherits, the chart ranges and
+// limits, and the run's counters. One instance, owned by the window, on the user-interface
+// thread. Every field has one writer, named below; everyone else only reads it.
+//
+//   ChannelCount, ChannelLimit      TForm1::ApplyChannelCount (the limit is ChannelLimitFor(count))
+//   Separator, Scale*, Offset*,
+//   MaxSamples                      TForm1::ReadRunSettings (Start)
+//   XMax, YMin*, YMax*              TForm1::ReadChartRanges (Start and Reset)
+//   TrendMode                       TForm1::SetTrendMode
+//   Stopped, SampleCount, LimitCount,
+//   TrendShift, Value*, Prev*       PacketDecoder (BeginRun at Start, Halt at every stop)
+struct AcquisitionState : DecodeSettings
 {
     bool Stopped = false;
     bool TrendMode = false;
-    std::int32_t ChannelCount = 1;
-    std::uint32_t ChannelLimit = 100000;
+    std::uint32_t ChannelLimit = ChannelLimitFor(1);
     std::uint32_t MaxSamples = 0;
     std::int64_t SampleCount = 0;
     std::int32_t LimitCount = 0;
     std::uint32_t TrendShift = 0;
-    char Separator = ';';
-    float Scale1 = 1.0f;
-    float Scale2 = 0.0f;
-    float Offset1 = 0.0f;
-    float Offset2 = 0.0f;
     float XMax = 0.0f;
     float YMax1 = 0.0f;
     float YMin1 = 0.0f;
     float YMax2 = 0.0f;
     float YMin2 = 0.0f;
-    float Value1 = 0.0f;
+    float Value1 = 0.0f; // the last decoded value per channel
     float Value2 = 0.0f;
-    float Prev1 = 0.0f;
+    float Prev1 = 0.0f; // the value per channel of the last sample counted on the fast display
     float Prev2 = 0.0f;
 };

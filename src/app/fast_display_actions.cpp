@@ -21,16 +21,9 @@ void TForm1::ResetAxisButtonClick()
 {
     TRChart &chart = *ui->RChart1;
     chart.SuppressPaint(false);
-    ProcessPendingEvents();
     chart.SetCaption(ui->ProjektNameEdit->text());
 
-    m_state.XMax = ReadFloat(ui->GraphXmaxEdit);
-    m_state.YMax1 = ReadFloat(ui->GraphYmaxEdit);
-    m_state.YMin1 = ReadFloat(ui->GraphYminEdit);
-    m_state.YMax2 = ReadFloat(ui->GraphY2maxEdit);
-    m_state.YMin2 = ReadFloat(ui->GraphY2minEdit);
-    chart.SetRange(1, 0, m_state.YMin1, m_state.XMax, m_state.YMax1);
-    chart.SetRange(2, 0, m_state.YMin2, m_state.XMax, m_state.YMax2);
+    ReadChartRanges();
 
     chart.Scale1Y().SetCaption(ui->Ch1NameEdit->text());
     chart.Scale2Y().SetCaption(ui->Ch2NameEdit->text());
@@ -59,7 +52,7 @@ void TForm1::NormalRadioButtonClick()
 {
     ui->RChart1->SetMouseAction(TMouseActMode::maPan);
     ui->TrendCheckBox->setChecked(false);
-    m_state.TrendMode = false;
+    SetTrendMode(false);
 }
 
 void TForm1::ZoomRadioButtonClick()
@@ -72,20 +65,16 @@ void TForm1::TrendCheckBoxClick()
     TRChart &chart = *ui->RChart1;
     if (ui->TrendCheckBox->isChecked()) {
         chart.SetMouseAction(TMouseActMode::maNone);
-        SetRadioChecked(ui->NormalRadioButton, false);
-        SetRadioChecked(ui->ZoomRadioButton, false);
-        ui->ZoomRadioButton->setEnabled(false);
         ui->GraphXmaxEdit->setText(QStringLiteral("2000"));
         ResetAxisButtonClick();
-        m_state.TrendMode = true;
+        SetTrendMode(true);
         return;
     }
     chart.SetMouseAction(TMouseActMode::maPan);
     chart.ClearItems();
     chart.UpdateChart();
     SetRadioChecked(ui->NormalRadioButton, true);
-    ui->ZoomRadioButton->setEnabled(true);
-    m_state.TrendMode = false;
+    SetTrendMode(false);
     ResetAxisButtonClick();
 }
 
@@ -107,11 +96,13 @@ void TForm1::RChart1MouseMoveInChart(bool inChart, TShiftState, double rMousePos
 void TForm1::TabSheetFastDisplayShow()
 {
     ui->GroupBoxGrafik->setVisible(true);
+    UpdateWindowState();
 }
 
 void TForm1::TabSheetSlowDisplayShow()
 {
     ui->GroupBoxGrafik->setVisible(false);
+    UpdateWindowState();
 }
 
 void TForm1::FormResize()

@@ -60,20 +60,7 @@ void TForm1::DatenExportimCSVFormat1Click()
     const QString name = ChooseFileName(FileNameSource::Purpose::ExportCsv);
     if (name.isEmpty())
         return;
-    char separator = '\0';
-    switch (ui->ComboBoxChSeperator->currentIndex()) {
-    case 0:
-        separator = ';';
-        break;
-    case 1:
-        separator = '\t';
-        break;
-    case 2:
-        separator = ' ';
-        break;
-    default:
-        break;
-    }
+    const char separator = ChosenSeparator('\0');
     const std::vector<TChartItem> items = ItemsOf(*ui->RChart1);
     QByteArray bytes;
     if (ui->Ch1RadioButton->isChecked())

@@ -161,6 +161,8 @@ void TForm1::ConnectActions()
             TabSheetFastDisplayShow();
         else if (ui->PageControl2->currentWidget() == ui->TabSheetSlowDisplay)
             TabSheetSlowDisplayShow();
+        else
+            UpdateWindowState();
     });
     connect(ui->PageControl2->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (index >= 0 && index != ui->PageControl2->currentIndex()
@@ -262,12 +264,6 @@ void TForm1::SetMenuEnabled(QMenu *menu, bool enabled)
     menu->menuAction()->setEnabled(enabled);
 }
 
-void TForm1::SetJumpButtonsEnabled(bool enabled)
-{
-    for (QWidget *button : {ui->BigJumpRevBtn, ui->JumpRevBtn, ui->JumpFwdBtn, ui->BigJumpFwdBtn})
-        button->setEnabled(enabled);
-}
-
 void TForm1::SetRadioChecked(QRadioButton *radio, bool checked)
 {
     // Qt keeps one radio of a group checked; unchecking needs the exclusivity off.
@@ -312,7 +308,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     if (m_comPort1->Connected())
         m_comPort1->Close();
     event->accept();
-    ProcessPendingEvents();
+    // The port's last notifications are queued for this window: deliver them before it goes.
     ProcessPendingEvents();
     QMainWindow::closeEvent(event);
 }

@@ -131,13 +131,28 @@ protected:
 
 private:
     void ApplyDesignTimeSettings();
+    // The window's controls follow (running, page, channels, Port mode, trend mode).
+    void UpdateWindowState();
+    void SetRunning(bool running);
+    // Start's steps.
+    void PrepareSlowDisplay();
+    void ShowPortModeMeter();
+    void PrepareFastDisplay();
+    void OpenPortForRun();
+    void StartUpdateTimer();
+    // The writers of AcquisitionState's settings (see there).
+    void ApplyChannelCount(int channels);
+    void ReadRunSettings();
+    void ReadChartRanges();
+    void SetTrendMode(bool on);
+    char ChosenSeparator(char otherwise) const;
+
     void ConnectActions();
     void SetupStatusBar();
     void SetChannelHint(int channels);
     void SetPageTabEnabled(QWidget *page, bool enabled);
     void SetSettingsTabVisible(QWidget *page, bool visible);
     static void SetMenuEnabled(QMenu *menu, bool enabled);
-    void SetJumpButtonsEnabled(bool enabled);
     static void SetRadioChecked(QRadioButton *radio, bool checked);
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
@@ -160,5 +175,6 @@ private:
     TFormInfo *m_infoWindow = nullptr;
     TFormHilfe *m_helpWindow = nullptr;
     bool m_shown = false;
+    bool m_running = false; // between Start and Stop
     bool m_deviceLost = false;
 };

@@ -1,30 +1,15 @@
 #include "app/packet_decoder.h"
 
-#include "app/number_reader.h"
 #include "app/slow_display_feed.h"
 #include "chart/rchart.h"
 #include "platform/user_interface.h"
 #include "serial/com_port.h"
 #include "serial/data_packet.h"
 
-#include <cmath>
-#include <limits>
-
 namespace {
 
 constexpr TColor kChannel1Color = 0xFF0000; // blue
 constexpr TColor kChannel2Color = 0x0000FF; // red
-
-// value × scale + offset in double, stored once as single precision (saturating, since an
-// out-of-range conversion to float is undefined).
-float Scaled(float value, float scale, float offset)
-{
-    const double v = static_cast<double>(value) * scale + offset;
-    if (std::fabs(v) > std::numeric_limits<float>::max())
-        return v > 0 ? std::numeric_limits<float>::infinity()
-                     : -std::numeric_limits<float>::infinity();
-    return static_cast<float>(v);
-}
 
 } // namespace
 
@@ -38,48 +23,53 @@ PacketDecoder::PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPa
     , m_feed(feed)
 { }
 
+void PacketDecoder::BeginRun()
+{
+    m_state.Stopped = false;
+    m_state.SampleCount = 0;
+    m_state.TrendShift = 0;
+    m_state.Prev1 = m_state.Prev2 = 0.0f;
+}
+
+void PacketDecoder::Halt()
+{
+    m_state.Stopped = true;
+}
+
 void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &packet)
 {
     if (m_state.Stopped)
         return;
-    if (packet == "clr" || packet == "CLR") {
+    const Sample sample = DecodePacket(packet, m_state);
+    if (sample.Kind == SampleKind::ClearCommand) {
         m_chart.ClearItems();
         m_state.SampleCount = 0;
         return;
     }
-    Decode(packet);
+    m_state.Value1 = sample.Value1;
+    if (sample.Kind == SampleKind::TwoValues)
+        m_state.Value2 = sample.Value2;
     if (m_feed)
         m_feed->LedStep(m_state.Value1);
 
     const TDisplayPage page = m_ties.ActivePage();
-    if (page == TDisplayPage::dpFastDisplay) {
-        if (LimitExceeded())
-            return;
-        if (m_state.TrendMode)
-            AppendTrend();
-        else
-            AppendNormal();
-        m_state.Prev1 = m_state.Value1;
-        m_state.Prev2 = m_state.Value2;
-        ++m_state.SampleCount;
-    }
+    if (page == TDisplayPage::dpFastDisplay)
+        FastDisplayStep();
     if (page == TDisplayPage::dpSlowDisplay && m_feed)
         m_feed->SlowDisplayStep(m_state.Value1, m_state.Value2);
 }
 
-void PacketDecoder::Decode(const std::string &packet)
+void PacketDecoder::FastDisplayStep()
 {
-    if (m_state.ChannelCount != 2) {
-        m_state.Value1 = Scaled(ParseNumber(packet), m_state.Scale1, m_state.Offset1);
+    if (LimitExceeded())
         return;
-    }
-    const std::string_view text(packet);
-    const size_t k = text.find(m_state.Separator);
-    const std::string_view field1
-            = k == std::string_view::npos ? std::string_view() : text.substr(0, k);
-    const std::string_view field2 = k == std::string_view::npos ? text : text.substr(k + 1);
-    m_state.Value1 = Scaled(ParseNumber(field1), m_state.Scale1, m_state.Offset1);
-    m_state.Value2 = Scaled(ParseNumber(field2), m_state.Scale2, m_state.Offset2);
+    if (m_state.TrendMode)
+        AppendTrend();
+    else
+        AppendNormal();
+    m_state.Prev1 = m_state.Value1;
+    m_state.Prev2 = m_state.Value2;
+    ++m_state.SampleCount;
 }
 
 bool PacketDecoder::LimitExceeded()
@@ -96,8 +86,9 @@ bool PacketDecoder::LimitExceeded()
     m_framer.SetComPort(nullptr);
     m_port.SetConnected(false);
     m_ties.DisableActivityIndicator();
-    m_state.Stopped = true;
+    Halt();
     ShowInformation(QStringLiteral("Speicher-/Sample-Maximum erreicht"), QString());
+    // The message box's own loop has run events already; let what it queued finish too.
     ProcessPendingEvents();
     m_ties.RunStop();
     return true;
@@ -130,20 +121,25 @@ void PacketDecoder::AppendNormal()
 void PacketDecoder::AppendTrend()
 {
     const double n = static_cast<double>(m_state.SampleCount);
-    const bool twoChannels = m_state.ChannelCount == 2;
-    if (m_state.SampleCount == 1) {
-        m_state.Prev1 = m_state.Value1;
-        m_state.Prev2 = m_state.Value2;
-    }
+    // The segment of the second sample is flat: it starts at its own value.
+    const bool flat = m_state.SampleCount == 1;
+    const float from1 = flat ? m_state.Value1 : m_state.Prev1;
+    const float from2 = flat ? m_state.Value2 : m_state.Prev2;
     m_chart.SetActiveLayer(1);
     m_chart.SetDataColor(kChannel1Color);
-    m_chart.AddLine(n - 1, m_state.Prev1, n, m_state.Value1);
-    if (twoChannels) {
+    m_chart.AddLine(n - 1, from1, n, m_state.Value1);
+    if (m_state.ChannelCount == 2) {
         m_chart.SetActiveLayer(2);
         m_chart.SetDataColor(kChannel2Color);
-        m_chart.AddLine(n - 1, m_state.Prev2, n, m_state.Value2);
+        m_chart.AddLine(n - 1, from2, n, m_state.Value2);
     }
+    ScrollTrend();
+}
 
+void PacketDecoder::ScrollTrend()
+{
+    // The window fills until its right end is 5 samples ahead; from then on every sample
+    // moves it by one.
     if (static_cast<double>(m_state.XMax) - 5.0 >= static_cast<double>(m_state.TrendShift)) {
         ++m_state.TrendShift;
         return;
@@ -152,7 +148,7 @@ void PacketDecoder::AppendTrend()
     const TScaleProps &x1 = m_chart.Scale1X();
     const TScaleProps &y1 = m_chart.Scale1Y();
     m_chart.SetRange(1, x1.RangeLow() + 1, y1.RangeLow(), x1.RangeHigh() + 1, y1.RangeHigh());
-    if (twoChannels) {
+    if (m_state.ChannelCount == 2) {
         m_chart.RemoveFirstItem();
         const TScaleProps &x2 = m_chart.Scale2X();
         const TScaleProps &y2 = m_chart.Scale2Y();

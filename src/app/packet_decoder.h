@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/acquisition_state.h"
+#include "app/display_page.h"
 
 #include <functional>
 #include <string>
@@ -10,12 +11,11 @@ class TComDataPacket;
 class TCustomComPort;
 class TRChart;
 
-enum class TDisplayPage { dpFastDisplay, dpSlowDisplay, dpTerminal };
-
-// Turns each packet of the framer into one or two scaled values and feeds them to the fast
-// display chart (appending, counting, enforcing the sample limits, scrolling in trend mode),
-// the port LEDs and the slow display. Its only ties to the window are the page question and
-// the two actions below, so any host can drive it. User-interface thread only.
+// The sink of the framer's packets: decodes each one with DecodePacket and hands the sample to
+// the fast display chart (appending, counting, enforcing the sample limits, scrolling in trend
+// mode), the port LEDs and the slow display. It is the only writer of the run's counters in
+// AcquisitionState. Its only ties to the window are the page question and the two actions
+// below, so any host can drive it. User-interface thread only.
 class PacketDecoder
 {
 public:
@@ -32,11 +32,17 @@ public:
     // The framer's OnPacket.
     void ComDataPacket1Packet(TComDataPacket *sender, const std::string &packet);
 
+    // A run begins: packets count from 0 again and are no longer ignored.
+    void BeginRun();
+    // The run ends: packets are ignored from now on.
+    void Halt();
+
 private:
-    void Decode(const std::string &packet);
+    void FastDisplayStep();
     bool LimitExceeded();
     void AppendNormal();
     void AppendTrend();
+    void ScrollTrend();
 
     AcquisitionState &m_state;
     TRChart &m_chart;

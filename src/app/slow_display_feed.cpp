@@ -28,6 +28,7 @@ void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
     m_instruments.Meter2->SetValue(value2);
     m_instruments.Trend->Channel1().SetValue(value1);
     m_instruments.Trend->Channel2().SetValue(value2);
+    // The slow display shows every value: paint the instruments now, not after the burst.
     ProcessPendingEvents();
 }
 

@@ -22,7 +22,6 @@ void TForm1::BtnTerminalStartClick()
         m_comPort1->Open();
     m_comPort1->PurgeBuffers(true, true);
     ui->ComTerminal1->SetConnected(true);
-    ProcessPendingEvents();
 }
 
 void TForm1::BtnTerminalStopClick()
@@ -30,7 +29,6 @@ void TForm1::BtnTerminalStopClick()
     DetachTerminal();
     if (m_comPort1->Connected())
         m_comPort1->Close();
-    ProcessPendingEvents();
 }
 
 void TForm1::BtnTerminalSendClick()

@@ -193,6 +193,50 @@ TEST_F(MainWindowTest, DeviceLostDuringARunStopsItAndKeepsTheData)
     EXPECT_FALSE(form->ComPort1().Connected());
 }
 
+TEST_F(MainWindowTest, StartAndStopSetTheControlsOfBothPages)
+{
+    QMenu *menus[] = {ui().Datei, ui().Mathematik, ui().Tools};
+    for (const bool fast : {true, false}) {
+        ui().PageControl2->setCurrentWidget(fast ? ui().TabSheetFastDisplay
+                                                 : ui().TabSheetSlowDisplay);
+        Click(ui().StartButton);
+        ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+        EXPECT_FALSE(ui().StartButton->isEnabled());
+        EXPECT_FALSE(ui().SettingsPages->isEnabled());
+        EXPECT_FALSE(ui().GroupBoxPort->isEnabled());
+        EXPECT_FALSE(ui().ClearGraphButton->isEnabled());
+        for (QMenu *menu : menus)
+            EXPECT_FALSE(menu->menuAction()->isEnabled()) << fast;
+        EXPECT_EQ(ui().PageControl2->isTabEnabled(0), fast);
+        EXPECT_EQ(ui().PageControl2->isTabEnabled(1), !fast);
+        EXPECT_FALSE(ui().PageControl2->isTabEnabled(2));
+        EXPECT_EQ(ui().AbTrend1->isVisibleTo(ui().TabSheetSlowDisplay), !fast);
+
+        Click(ui().StopButton);
+        EXPECT_TRUE(ui().StartButton->isEnabled());
+        EXPECT_FALSE(ui().StopButton->isEnabled());
+        EXPECT_TRUE(ui().SettingsPages->isEnabled());
+        EXPECT_EQ(ui().ClearGraphButton->isEnabled(), fast);
+        EXPECT_TRUE(ui().Datei->menuAction()->isEnabled());
+        EXPECT_EQ(ui().Tools->menuAction()->isEnabled(), fast);
+        for (int tab = 0; tab < 3; ++tab)
+            EXPECT_TRUE(ui().PageControl2->isTabEnabled(tab));
+        EXPECT_TRUE(ui().AbTrend1->isVisibleTo(ui().TabSheetSlowDisplay));
+    }
+}
+
+TEST_F(MainWindowTest, StartThatFailsEarlyCanStillBeStopped)
+{
+    ui().GraphYmaxEdit->setText(QStringLiteral("abc")); // read first on the slow display page
+    Click(ui().StartButton);
+    EXPECT_EQ(messages.Errors,
+              QStringList {QStringLiteral("'abc' ist kein gültiger Gleitkommawert")});
+    EXPECT_TRUE(ui().StopButton->isEnabled());
+    Click(ui().StopButton);
+    EXPECT_TRUE(ui().StartButton->isEnabled());
+    EXPECT_TRUE(ui().Datei->menuAction()->isEnabled());
+}
+
 TEST_F(MainWindowTest, StartWithAnEmptySampleLimitReportsTheIntegerError)
 {
     ShowFastDisplay();

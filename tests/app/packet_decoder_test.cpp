@@ -97,7 +97,9 @@ void ExpectItems(TRChart &chart, const std::vector<Segment> &expected,
 
 TEST_F(DecoderFixture, OneChannelDrawsEverySampleAtItsCount)
 {
+    state.Value2 = -1.0f;
     Feed({"1", "2", "3", "4"});
+    EXPECT_EQ(state.Value2, -1.0f); // one channel leaves channel 2 alone
     ExpectItems(chart,
                 {{TItemKind::ikMoveTo, 1, 0, 1, 0, 0},
                  {TItemKind::ikLineTo, 1, 1, 2, 0, 0},
@@ -116,34 +118,6 @@ TEST_F(DecoderFixture, TwoChannelsDrawOneLinePerChannelFromTheSecondPacketOn)
     ExpectItems(chart, {{TItemKind::ikLine, 1, 0, 1, 1, 2}, {TItemKind::ikLine, 2, 0, 10, 1, 20}},
                 [this](int i) { return Item(i); });
     EXPECT_EQ(Item(1).Color, 0x0000FFu);
-}
-
-TEST_F(DecoderFixture, DecodesFieldsWithScaleAndOffset)
-{
-    const struct
-    {
-        int channels;
-        const char *packet;
-        float value1, value2;
-    } cases[] = {
-            {1, "1.5;2", 4.0f, -1.0f}, // one channel reads the number at the start
-            {2, "3.5", 1.0f, 7.5f}, // no separator: channel 1 gets the offset only
-            {2, "1;2;3", 3.0f, 4.5f}, // further separators stay in field 2
-            {2, "12,5;0.25", 25.0f, 1.0f},
-    };
-    for (const auto &c : cases) {
-        state = AcquisitionState();
-        state.MaxSamples = 100000;
-        state.ChannelCount = c.channels;
-        state.Scale1 = 2.0f;
-        state.Offset1 = 1.0f;
-        state.Scale2 = 2.0f;
-        state.Offset2 = 0.5f;
-        state.Value2 = -1.0f;
-        Feed({c.packet});
-        EXPECT_EQ(state.Value1, c.value1) << c.packet;
-        EXPECT_EQ(state.Value2, c.value2) << c.packet;
-    }
 }
 
 TEST_F(DecoderFixture, SampleLimitStopsTheRunWithoutDrawingTheTrippingPacket)
@@ -183,6 +157,23 @@ TEST_F(DecoderFixture, TrendModeScrollsWithAConstantWindow)
     EXPECT_DOUBLE_EQ(Item(5).X2, 106.0); // the newest point stays 5 left of the edge
 }
 
+TEST_F(DecoderFixture, TrendModeStartsLeftOfTheRangeAndDrawsTheSecondSegmentFlat)
+{
+    state.TrendMode = true;
+    state.XMax = 2000;
+    state.ChannelCount = 2;
+    state.Scale2 = 1.0f;
+    Feed({"1;10", "2;20", "3;30"});
+    ExpectItems(chart,
+                {{TItemKind::ikLine, 1, -1, 0, 0, 1},
+                 {TItemKind::ikLine, 2, -1, 0, 0, 10},
+                 {TItemKind::ikLine, 1, 0, 2, 1, 2},
+                 {TItemKind::ikLine, 2, 0, 20, 1, 20},
+                 {TItemKind::ikLine, 1, 1, 2, 2, 3},
+                 {TItemKind::ikLine, 2, 1, 20, 2, 30}},
+                [this](int i) { return Item(i); });
+}
+
 TEST_F(DecoderFixture, TrendModeKeepsCountingPastTheLimit)
 {
     state.TrendMode = true;
@@ -203,7 +194,7 @@ TEST_F(DecoderFixture, ClearCommandEmptiesTheChartOnlyDuringARun)
     Feed({"7", "Clr"});
     EXPECT_EQ(Item(0).Kind, TItemKind::ikMoveTo); // counted 0 again
     EXPECT_EQ(chart.ItemCount(), 2); // 'Clr' is a number (0)
-    state.Stopped = true;
+    decoder->Halt();
     Feed({"CLR"});
     EXPECT_EQ(chart.ItemCount(), 2);
 }
