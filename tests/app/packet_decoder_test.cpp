@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -143,6 +144,33 @@ TEST_F(DecoderFixture, DecodesFieldsWithScaleAndOffset)
         Feed({c.packet});
         EXPECT_EQ(state.Value1, c.value1) << c.packet;
         EXPECT_EQ(state.Value2, c.value2) << c.packet;
+    }
+}
+
+TEST_F(DecoderFixture, ScaledValuesRoundToFloatMaxBeforeTheySaturate)
+{
+    constexpr float kMax = std::numeric_limits<float>::max();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    // FLT_MAX's last unit is 2^104: up to half of it above still rounds down to FLT_MAX.
+    const struct
+    {
+        const char *packet;
+        float scale, offset;
+        float value;
+    } cases[] = {
+            {"3.40282347e+38", 1.0f, 0.0f, kMax},
+            {"3.40282347e+38", 1.0f, 0x1p102f, kMax},
+            {"-3.40282347e+38", 1.0f, -0x1p102f, -kMax},
+            {"3.40282347e+38", 1.0f, 0x1p103f, kInf}, // the midpoint rounds to even
+            {"1.7014117e38", 2.0f, 0.0f, kMax},
+            {"1.7014118e38", 2.0f, 0.0f, kInf},
+            {"-2e38", 2.0f, 0.0f, -kInf},
+    };
+    for (const auto &c : cases) {
+        state.Scale1 = c.scale;
+        state.Offset1 = c.offset;
+        Feed({c.packet});
+        EXPECT_EQ(state.Value1, c.value) << c.packet << " x " << c.scale << " + " << c.offset;
     }
 }
 
