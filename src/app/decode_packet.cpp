@@ -7,14 +7,19 @@
 
 namespace {
 
-// value × scale + offset in double, stored once as single precision (saturating, since an
-// out-of-range conversion to float is undefined).
+// value × scale + offset in double, stored once as single precision. Magnitudes up to half a
+// unit above FLT_MAX round to it; from there on they saturate to infinity explicitly, since an
+// out-of-range conversion to float is undefined.
 float Scaled(float value, float scale, float offset)
 {
+    constexpr double kFloatOverflow = 0x1.ffffffp127; // FLT_MAX + half its last unit
+    constexpr float kMax = std::numeric_limits<float>::max();
     const double v = static_cast<double>(value) * scale + offset;
-    if (std::fabs(v) > std::numeric_limits<float>::max())
+    if (std::fabs(v) >= kFloatOverflow)
         return v > 0 ? std::numeric_limits<float>::infinity()
                      : -std::numeric_limits<float>::infinity();
+    if (std::fabs(v) > kMax)
+        return v > 0 ? kMax : -kMax;
     return static_cast<float>(v);
 }
 

@@ -6,6 +6,9 @@ namespace {
 
 const QDate kEpoch(1899, 12, 30);
 constexpr double kMsPerDay = 86400000.0;
+// About 270 million years either side of the epoch: inside the span a date-time counts in
+// milliseconds, and small enough for the whole days to convert to an integer exactly.
+constexpr double kMaxDays = 1e11;
 
 QString Pad(int value, int width)
 {
@@ -33,6 +36,8 @@ TDateTime DateTimeFromQt(const QDateTime &dateTime)
 
 QDateTime DateTimeToQt(TDateTime value)
 {
+    if (!HasDate(value))
+        return QDateTime();
     const double whole = std::trunc(value);
     const double fraction = std::fabs(value - whole);
     qint64 ms = std::llround(fraction * kMsPerDay);
@@ -44,6 +49,11 @@ QDateTime DateTimeToQt(TDateTime value)
     return QDateTime(kEpoch.addDays(days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
 }
 
+bool HasDate(TDateTime value)
+{
+    return std::isfinite(value) && std::fabs(value) <= kMaxDays;
+}
+
 TDateTime Now()
 {
     return DateTimeFromQt(QDateTime::currentDateTime());
@@ -51,6 +61,8 @@ TDateTime Now()
 
 QString FormatDateTime(const QString &format, TDateTime value)
 {
+    if (!HasDate(value))
+        return QString();
     const QDateTime dt = DateTimeToQt(value);
     const QDate date = dt.date();
     const QTime time = dt.time();

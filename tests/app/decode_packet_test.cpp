@@ -73,4 +73,31 @@ TEST(DecodePacket, ScalesInDoubleAndRoundsOnceToSinglePrecision)
     EXPECT_EQ(DecodePacket("-3e38", settings).Value1, -kInf);
 }
 
+TEST(DecodePacket, ScaledValuesRoundToFloatMaxBeforeTheySaturate)
+{
+    constexpr float kMax = std::numeric_limits<float>::max();
+    // FLT_MAX's last unit is 2^104: up to half of it above still rounds down to FLT_MAX.
+    const struct
+    {
+        const char *packet;
+        float scale, offset;
+        float value;
+    } cases[] = {
+            {"3.40282347e+38", 1.0f, 0.0f, kMax},
+            {"3.40282347e+38", 1.0f, 0x1p102f, kMax},
+            {"-3.40282347e+38", 1.0f, -0x1p102f, -kMax},
+            {"3.40282347e+38", 1.0f, 0x1p103f, kInf}, // the midpoint rounds to even
+            {"1.7014117e38", 2.0f, 0.0f, kMax},
+            {"1.7014118e38", 2.0f, 0.0f, kInf},
+            {"-2e38", 2.0f, 0.0f, -kInf},
+    };
+    for (const auto &c : cases) {
+        DecodeSettings settings;
+        settings.Scale1 = c.scale;
+        settings.Offset1 = c.offset;
+        EXPECT_EQ(DecodePacket(c.packet, settings).Value1, c.value)
+                << c.packet << " x " << c.scale << " + " << c.offset;
+    }
+}
+
 } // namespace

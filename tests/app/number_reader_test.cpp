@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -45,11 +46,37 @@ TEST(ParseNumber, LongestValidNumberAtTheStart)
         EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(ParseNumber, OutOfRangeMagnitudesSaturate)
+TEST(ParseNumber, RoundsOnceToSinglePrecisionAndSaturatesBeyond)
 {
-    EXPECT_EQ(ParseNumber("1e400"), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(ParseNumber("-1e39"), -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(ParseNumber("1e-400"), 0.0f);
+    constexpr float kMax = std::numeric_limits<float>::max();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const std::string tinyWithoutExponent = "0." + std::string(400, '0') + "1";
+    const std::string hugeWithoutExponent = "1" + std::string(400, '0');
+    const struct
+    {
+        std::string text;
+        float value;
+    } cases[] = {
+            {"3.40282347e+38", kMax},
+            {"-3.40282347e+38", -kMax},
+            {"3.4028235e38", kMax},
+            // One below the midpoint between FLT_MAX and the next power of two: a double in
+            // between would round it up to the midpoint and then to infinity.
+            {"340282356779733661637539395458142568447", kMax},
+            {"340282356779733661637539395458142568448", kInf}, // the midpoint: ties to even
+            {"3.40282357e38", kInf},
+            {"1e400", kInf},
+            {"-1e39", -kInf},
+            {hugeWithoutExponent, kInf},
+            {"1e-400", 0.0f},
+            {"1e-46", 0.0f},
+            {tinyWithoutExponent, 0.0f},
+            {"0.0001e-99999999999999999999", 0.0f},
+            {"1.4e-45", std::numeric_limits<float>::denorm_min()},
+            {"1000e-3", 1.0f},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text.substr(0, 60) << '"';
 }
 
 } // namespace

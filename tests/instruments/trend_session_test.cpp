@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <iterator>
+#include <limits>
 
 namespace {
 
@@ -29,6 +31,16 @@ protected:
 
     QTemporaryDir dir;
 };
+
+bool HasColorIn(const QImage &image, const QRect &area, TColor color)
+{
+    const QRect r = area & image.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixel(x, y) == ToQColor(color).rgb())
+                return true;
+    return false;
+}
 
 TEST_F(TrendSessionTest, LoadAppendsBehindSeparatorsAndStopsRecording)
 {
@@ -99,6 +111,42 @@ TEST_F(TrendSessionTest, LoadShowsTheFirstOrTheNewestRecords)
     trend->LoadRecords(path, true);
     EXPECT_EQ(999 - trend->VisibleRecords(), trend->ViewStart());
     EXPECT_EQ(999, trend->RecordInfo().LastDisplayedRec());
+}
+
+// Any file may be opened as a session: record times without a calendar date (NaN, infinite, or
+// beyond what a date-time holds) draw, hint and move the cursor with empty labels.
+TEST_F(TrendSessionTest, TimesWithoutADateDrawEmptyLabels)
+{
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const double kInf = std::numeric_limits<double>::infinity();
+    const double odd[] = {kNaN, kInf, -kInf, 1e300, -1e19, 9.3e18, -9.3e18, 1.1e11};
+    TTrendRecords records;
+    for (int i = 0; i < 190; ++i) {
+        TTrendRecord r;
+        r.Time = 46023.5 + i / 86400.0;
+        if (i % 20 == 5 || i == 120 || i == 180)
+            r.Time = odd[i % std::size(odd)];
+        r.Word[0] = static_cast<std::uint16_t>(100 + i);
+        records.Append(r);
+    }
+    const QString path = dir.filePath(QStringLiteral("odd.vns"));
+    ASSERT_EQ(0, WriteTrendFile(path, records));
+
+    trend->SetOptions(trend->Options().Include(TTrendOption::opDate));
+    Show();
+    ASSERT_EQ(0, trend->LoadRecords(path, true));
+    trend->RedrawRange(0, trend->Records().Count() - 1);
+    for (int x = 0; x < 190; x += 3)
+        MoveToColumn(x);
+    trend->repaint();
+
+    // Grid columns 60, 120 and 180 carry labels; only the one with a date shows text.
+    const QImage &plot = trend->PlotImage();
+    const int h = plot.height();
+    const QRect row(0, trend->ZeroY() + 1, plot.width(), h - trend->ZeroY() - 1);
+    EXPECT_TRUE(HasColorIn(plot, row & QRect(40, 0, 41, h), clMaroon));
+    EXPECT_FALSE(HasColorIn(plot, row & QRect(100, 0, 41, h), clMaroon));
+    EXPECT_FALSE(HasColorIn(plot, row & QRect(160, 0, 41, h), clMaroon));
 }
 
 } // namespace

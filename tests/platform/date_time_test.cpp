@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 TEST(DateTime, DaysSinceTheEpochInLocalTime)
@@ -29,6 +31,28 @@ TEST(DateTime, FormatsTimeOfDay)
     EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss.zzz"), t),
               QStringLiteral("04.03.2026 07:08:09.045"));
     EXPECT_EQ(FormatDateTime(QStringLiteral("h:n"), t), QStringLiteral("7:8"));
+}
+
+TEST(DateTime, ValuesWithoutADateGiveAnInvalidDateAndEmptyText)
+{
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const double kInf = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        double value;
+        bool hasDate;
+    } cases[] = {
+            {kNaN, false},  {kInf, false},   {-kInf, false},  {1e300, false},
+            {-1e19, false}, {9.3e18, false}, {1.1e11, false}, {-1.1e11, false},
+            {1e11, true},   {-1e11, true},   {46023.5, true}, {-0.25, true},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(HasDate(c.value), c.hasDate) << c.value;
+        EXPECT_EQ(DateTimeToQt(c.value).isValid(), c.hasDate) << c.value;
+        EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn:ss.zzz"), c.value).isEmpty(),
+                  !c.hasDate)
+                << c.value;
+    }
 }
 
 TEST(DateTime, NowIsCloseToTheClock)
