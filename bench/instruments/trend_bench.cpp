@@ -1,6 +1,7 @@
 #include "instruments/timer_service.h"
 #include "instruments/trend.h"
 #include "platform/user_interface.h"
+#include "support/manual_timer.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 int g_flashTimerCount = 0;
@@ -13,10 +15,16 @@ int g_flashTimerCount = 0;
 } // namespace
 
 TAbFlash::TAbFlash()
+    : TAbFlash(Pacing::Periodic)
+{ }
+
+TAbFlash::TAbFlash(Pacing pacing)
+    : m_pacing(pacing)
 {
     // Parented to the application so that the timer never outlives its event loop.
     m_timer = new QTimer(QCoreApplication::instance());
     m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setSingleShot(pacing == Pacing::OnDemand);
     QObject::connect(m_timer.data(), &QTimer::timeout, [this] { Tick(); });
     Apply();
 }
@@ -66,16 +74,35 @@ void TAbFlash::Apply()
     // Runs without a handler too, so that a handler assigned later needs no restart.
     if (m_interval == 0 || !m_enabled)
         return;
-    m_timer->start(m_interval);
+    if (m_pacing == Pacing::Periodic)
+        m_timer->start(m_interval);
+    else if (m_armed)
+        m_timer->start(static_cast<int>(std::max<qint64>(0, m_deadline.remainingTime())));
+}
+
+void TAbFlash::ArmIn(int ms)
+{
+    m_armed = true;
+    m_deadline = QDeadlineTimer(std::max(ms, 0), Qt::PreciseTimer);
+    Apply();
+}
+
+void TAbFlash::Disarm()
+{
+    m_armed = false;
+    if (m_timer)
+        m_timer->stop();
 }
 
 void TAbFlash::Tick()
 {
+    m_armed = false; // a single shot is spent; the handler may arm the next
     if (m_enabled && !m_destroying && OnTimer)
         OnTimer(this);
 }
 
 TAbFlashTimer::TAbFlashTimer(std::function<void()> dispatcher)
+    : TAbFlash(Pacing::OnDemand)
 {
     ++g_flashTimerCount;
     if (g_flashTimerCount > 1) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QThread>
 
@@ -29,12 +30,26 @@ public:
     std::function<void(TAbFlash *sender)> OnTimer;
 
 protected:
+    enum class Pacing {
+        Periodic, // OnTimer every Interval
+        OnDemand, // OnTimer once at each deadline set by ArmIn
+    };
+    explicit TAbFlash(Pacing pacing);
+
     // Starts or stops the pacing after a change of Enabled or Interval.
     void Apply();
+
+    // On-demand pacing: OnTimer fires once, ms milliseconds from now; Enabled and a non-zero
+    // Interval still gate it, and a deadline that passes while disabled fires on enabling.
+    void ArmIn(int ms);
+    void Disarm();
 
 private:
     void Tick();
 
+    Pacing m_pacing = Pacing::Periodic;
+    bool m_armed = false;
+    QDeadlineTimer m_deadline;
     bool m_enabled = true;
     QThread::Priority m_priority = QThread::NormalPriority;
     int m_interval = 16;
@@ -43,12 +58,16 @@ private:
 };
 
 // The single pacing timer of the timer service; it runs the service's dispatcher unless given
-// another. A second instance tells the user and stays inert.
+// another. It fires only when armed: the service arms it for the next due entry, so nothing
+// wakes while nothing is due. A second instance tells the user and stays inert.
 class TAbFlashTimer : public TAbFlash
 {
 public:
     explicit TAbFlashTimer(std::function<void()> dispatcher = {});
     ~TAbFlashTimer() override;
+
+    using TAbFlash::ArmIn;
+    using TAbFlash::Disarm;
 
     bool Active() const { return m_active; }
     static int InstanceCount();

@@ -7,17 +7,40 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 
 namespace {
 
 constexpr TDateTime kOneSecond = 1.0 / 86400.0;
+constexpr double kMsPerDay = 86400000.0;
 constexpr std::int64_t kWrapLateness = 0x7FFFFFFF;
 
 bool ApplicationClosing()
 {
     return QCoreApplication::closingDown();
+}
+
+bool IsFlashCode(std::uint64_t code)
+{
+    return code >= 2 && code <= 6;
+}
+
+// Wrap-safe distance from a period entry's due time to now: the low 32 bits compared as a
+// signed difference, positive when the entry is late.
+std::int32_t PastDue(const TTimerEntry &entry, std::uint32_t now)
+{
+    return static_cast<std::int32_t>(now - static_cast<std::uint32_t>(entry.Due));
+}
+
+// A period entry is due once its time has come, or when the distance is so large that the tick
+// count must have wrapped around.
+bool PeriodDue(const TTimerEntry &entry, std::uint32_t now)
+{
+    const std::int32_t diff = PastDue(entry, now);
+    return now >= entry.Due || diff >= 0 || std::llabs(std::int64_t {diff}) >= kWrapLateness;
 }
 
 } // namespace
@@ -35,12 +58,6 @@ std::uint32_t TSystemTimerClock::TickCount() const
 TDateTime TSystemTimerClock::Now() const
 {
     return ::Now();
-}
-
-void TManualTimerClock::Advance(std::uint32_t ms)
-{
-    m_tick += ms;
-    m_now += ms / 86400000.0;
 }
 
 TTimerClient::~TTimerClient()
@@ -78,11 +95,11 @@ void TAbTimerService::Register(TTimerClient *control, std::uint64_t code, TTimer
             m_entries.reserve(m_entries.size() + 10);
         m_entries.push_back(TTimerEntry {control, callback, code, due, false});
     }
-    if (!m_entries.empty() && !m_flashTimer) {
+    if (!m_flashTimer) {
         m_flashTimer = std::make_unique<TAbFlashTimer>([this] { Dispatch(); });
         m_nextSecond = m_clock->Now() + kOneSecond;
-        ApplyPacing();
     }
+    ApplyPacing();
 }
 
 void TAbTimerService::Unregister(TTimerClient *control)
@@ -94,11 +111,19 @@ void TAbTimerService::Unregister(TTimerClient *control)
     m_entries.erase(it);
     if (ApplicationClosing() && m_entries.empty())
         m_flashTimer.reset();
+    ApplyPacing();
+}
+
+void TAbTimerService::SetNextSecond(TDateTime at)
+{
+    m_nextSecond = at;
+    ApplyPacing();
 }
 
 void TAbTimerService::SetClock(const TTimerClock *clock)
 {
     m_clock = clock ? clock : &m_systemClock;
+    ApplyPacing();
 }
 
 void TAbTimerService::SetAutoDispatch(bool on)
@@ -107,10 +132,48 @@ void TAbTimerService::SetAutoDispatch(bool on)
     ApplyPacing();
 }
 
+// Arms the pacing timer for the earliest entry, or lets it rest when nothing is registered.
+// Inside a dispatch this waits for its end, when every due time is known.
 void TAbTimerService::ApplyPacing()
 {
-    if (m_flashTimer)
-        m_flashTimer->SetEnabled(m_autoDispatch);
+    if (!m_flashTimer || m_dispatching)
+        return;
+    m_flashTimer->SetEnabled(m_autoDispatch);
+    m_nextWake.reset();
+    if (!m_autoDispatch || m_entries.empty()) {
+        m_flashTimer->Disarm();
+        return;
+    }
+    const std::uint32_t now = m_clock->TickCount();
+    std::int64_t wait = std::numeric_limits<std::int32_t>::max();
+    for (const TTimerEntry &entry : m_entries)
+        wait = std::min(wait, DueIn(entry, now));
+    // Never two dispatches closer than the pacing interval, as with a timer that runs at it.
+    if (m_lastDispatch) {
+        const auto since = static_cast<std::int32_t>(now - *m_lastDispatch);
+        const int step = m_flashTimer->Interval();
+        if (since >= 0 && since < step)
+            wait = std::max<std::int64_t>(wait, step - since);
+    }
+    m_flashTimer->ArmIn(static_cast<int>(wait));
+    if (m_flashTimer->Running())
+        m_nextWake = now + static_cast<std::uint32_t>(wait);
+}
+
+// Milliseconds until the entry wants the dispatcher; 0 when it is due now.
+std::int64_t TAbTimerService::DueIn(const TTimerEntry &entry, std::uint32_t now) const
+{
+    if (IsFlashCode(entry.Code))
+        return 0; // the flash state follows the dispatch counter, so every dispatch counts
+    if (entry.Code == kTimerSecondCode) {
+        // Date-times carry rounding errors of a fraction of a microsecond; they are no reason
+        // to wake a millisecond later.
+        const double ms = std::ceil((m_nextSecond - m_clock->Now()) * kMsPerDay - 1e-3);
+        return ms <= 0 ? 0 : static_cast<std::int64_t>(std::min(ms, double(kWrapLateness)));
+    }
+    if (PeriodDue(entry, now))
+        return 0;
+    return -std::int64_t {PastDue(entry, now)};
 }
 
 void TAbTimerService::Dispatch()
@@ -120,14 +183,20 @@ void TAbTimerService::Dispatch()
     if (m_dispatching)
         return;
     m_dispatching = true;
-    struct Reset
+    // The next wake is armed however the run ends, also when a tick handler raises.
+    struct Finish
     {
-        bool &flag;
-        ~Reset() { flag = false; }
-    } reset {m_dispatching};
+        TAbTimerService &service;
+        ~Finish()
+        {
+            service.m_dispatching = false;
+            service.ApplyPacing();
+        }
+    } finish {*this};
 
     ++m_counter; // wraps from 0xFFFFFFFF to 0
     const std::uint32_t now = m_clock->TickCount();
+    m_lastDispatch = now;
     const bool secondTick = m_clock->Now() >= m_nextSecond;
     if (secondTick)
         m_nextSecond += kOneSecond;
@@ -158,7 +227,7 @@ void TAbTimerService::DeliverTo(std::size_t index, bool secondTick, std::uint32_
 {
     TTimerEntry &entry = m_entries[index];
     std::int32_t value = 0;
-    if (entry.Code >= 2 && entry.Code <= 6) {
+    if (IsFlashCode(entry.Code)) {
         const bool state = ((m_counter >> entry.Code) & 1u) != 0;
         if (state == entry.State)
             return;
@@ -169,12 +238,11 @@ void TAbTimerService::DeliverTo(std::size_t index, bool secondTick, std::uint32_
             return;
     } else {
         const auto period = static_cast<std::uint32_t>(entry.Code);
-        // Wrap-safe distance to the due time: the low 32 bits compared as a signed difference.
-        const auto diff = static_cast<std::int32_t>(now - static_cast<std::uint32_t>(entry.Due));
+        if (!PeriodDue(entry, now))
+            return;
+        const std::int32_t diff = PastDue(entry, now);
         std::int64_t late = std::llabs(static_cast<std::int64_t>(diff));
         const bool wrapped = late >= kWrapLateness;
-        if (!(now >= entry.Due || diff >= 0 || wrapped))
-            return;
         const std::int64_t ahead = wrapped ? 0 : diff;
         if (late > 1000)
             late = 0;
@@ -200,28 +268,4 @@ void Register(TTimerClient *control, std::uint64_t code, TTimerCallback callback
 void Unregister(TTimerClient *control)
 {
     TAbTimerService::Instance().Unregister(control);
-}
-
-TManualTimerScope::TManualTimerScope(std::uint32_t tick, TDateTime now)
-    : m_clock(tick, now)
-    , m_previousClock(&TAbTimerService::Instance().Clock())
-    , m_previousAuto(TAbTimerService::Instance().AutoDispatch())
-{
-    TAbTimerService::Instance().SetClock(&m_clock);
-    TAbTimerService::Instance().SetAutoDispatch(false);
-    TAbTimerService::Instance().SetNextSecond(now + kOneSecond);
-}
-
-TManualTimerScope::~TManualTimerScope()
-{
-    TAbTimerService::Instance().SetClock(m_previousClock);
-    TAbTimerService::Instance().SetAutoDispatch(m_previousAuto);
-}
-
-void TManualTimerScope::Step(int dispatches)
-{
-    for (int i = 0; i < dispatches; ++i) {
-        m_clock.Advance(16);
-        TAbTimerService::Instance().Dispatch();
-    }
 }

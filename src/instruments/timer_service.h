@@ -4,12 +4,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TAbFlashTimer;
 
 // Time as the timer service sees it: a wrapping millisecond tick count and the local date-time.
-// Tests install a TManualTimerClock so that no test sleeps for a tick.
+// Tests install a clock that moves only when told to, so that no test sleeps for a tick.
 class TTimerClock
 {
 public:
@@ -24,25 +25,6 @@ class TSystemTimerClock : public TTimerClock
 public:
     std::uint32_t TickCount() const override;
     TDateTime Now() const override;
-};
-
-// A clock that moves only when told to; tick count and date-time advance together.
-class TManualTimerClock : public TTimerClock
-{
-public:
-    explicit TManualTimerClock(std::uint32_t tick = 0, TDateTime now = 46023.5)
-        : m_tick(tick)
-        , m_now(now)
-    { }
-    std::uint32_t TickCount() const override { return m_tick; }
-    TDateTime Now() const override { return m_now; }
-    void Advance(std::uint32_t ms);
-    void SetTickCount(std::uint32_t tick) { m_tick = tick; }
-    void SetNow(TDateTime now) { m_now = now; }
-
-private:
-    std::uint32_t m_tick;
-    TDateTime m_now;
 };
 
 // A receiver of the service's ticks. counter is the dispatch counter; value is the flash state
@@ -77,7 +59,10 @@ struct TTimerEntry
 };
 
 // The registration list and its dispatcher. Everything runs on the user-interface thread: the
-// pacing timer (TAbFlashTimer, created on the first registration) calls Dispatch every 16 ms.
+// pacing timer (TAbFlashTimer, created on the first registration) calls Dispatch when the next
+// entry is due, never sooner than its Interval (16 ms) after the last dispatch, and rests while
+// the list is empty. Flash codes count dispatches, so while one is registered the dispatcher
+// runs every 16 ms.
 class TAbTimerService
 {
 public:
@@ -99,7 +84,7 @@ public:
     std::uint32_t Counter() const { return m_counter; }
     void SetCounter(std::uint32_t counter) { m_counter = counter; }
     TDateTime NextSecond() const { return m_nextSecond; }
-    void SetNextSecond(TDateTime at) { m_nextSecond = at; }
+    void SetNextSecond(TDateTime at);
     const std::vector<TTimerEntry> &Entries() const { return m_entries; }
     const TTimerEntry *Find(const TTimerClient *control) const;
 
@@ -113,8 +98,12 @@ public:
     void SetAutoDispatch(bool on);
     TAbFlashTimer *FlashTimer() const { return m_flashTimer.get(); }
 
+    // The tick count at which the pacing timer will run the dispatcher; empty while it rests.
+    std::optional<std::uint32_t> NextWake() const { return m_nextWake; }
+
 private:
     void DeliverTo(std::size_t index, bool secondTick, std::uint32_t now);
+    std::int64_t DueIn(const TTimerEntry &entry, std::uint32_t now) const;
     void ApplyPacing();
 
     TSystemTimerClock m_systemClock;
@@ -124,29 +113,11 @@ private:
     TDateTime m_nextSecond = 0;
     bool m_autoDispatch = true;
     bool m_dispatching = false;
+    std::optional<std::uint32_t> m_lastDispatch;
+    std::optional<std::uint32_t> m_nextWake;
     std::unique_ptr<TAbFlashTimer> m_flashTimer;
 };
 
 // The service's operations under their own names.
 void Register(TTimerClient *control, std::uint64_t code, TTimerCallback callback = nullptr);
 void Unregister(TTimerClient *control);
-
-// For tests: installs a manual clock and switches automatic dispatching off for its lifetime,
-// starting a fresh second one second from the clock's time; Step(n) advances the clock by
-// 16 ms and dispatches, n times.
-class TManualTimerScope
-{
-public:
-    explicit TManualTimerScope(std::uint32_t tick = 0, TDateTime now = 46023.5);
-    ~TManualTimerScope();
-    TManualTimerScope(const TManualTimerScope &) = delete;
-    TManualTimerScope &operator=(const TManualTimerScope &) = delete;
-
-    TManualTimerClock &Clock() { return m_clock; }
-    void Step(int dispatches = 1);
-
-private:
-    TManualTimerClock m_clock;
-    const TTimerClock *m_previousClock;
-    bool m_previousAuto;
-};

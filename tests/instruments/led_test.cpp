@@ -1,4 +1,5 @@
 #include "instruments/led.h"
+#include "support/manual_timer.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,10 +1,12 @@
 #include "instruments/flash_timer.h"
 #include "instruments/timer_service.h"
 
+#include "support/manual_timer.h"
 #include "support/message_recorder.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -182,6 +184,58 @@ TEST(TimerService, DestroyedClientLeavesTheList)
     }
     for (const TTimerEntry &e : Service().Entries())
         EXPECT_NE(e.Control, nullptr);
+}
+
+TEST(TimerService, PacingArmsForTheEarliestEntryAndRestsWhenNoneIsLeft)
+{
+    TManualTimerScope scope(1000);
+    Service().SetAutoDispatch(true); // armed for real, but nothing here runs the event loop
+    ASSERT_TRUE(Service().Entries().empty());
+    TickRecorder slow;
+    TickRecorder fast;
+    Register(&slow, 1000);
+    EXPECT_EQ(Service().NextWake(), 2000u);
+    Register(&fast, 100);
+    EXPECT_EQ(Service().NextWake(), 1100u);
+    EXPECT_TRUE(Service().FlashTimer()->Running());
+
+    scope.Clock().Advance(100);
+    Service().Dispatch();
+    EXPECT_EQ(fast.ticks.size(), 1u);
+    EXPECT_EQ(Service().NextWake(), 1200u);
+
+    Unregister(&fast);
+    EXPECT_EQ(Service().NextWake(), 2000u);
+    Unregister(&slow);
+    EXPECT_EQ(Service().NextWake(), std::nullopt);
+    EXPECT_FALSE(Service().FlashTimer()->Running());
+}
+
+TEST(TimerService, PacingWakesWhenDueButNeverSoonerThanOneStepAfterADispatch)
+{
+    struct Case
+    {
+        const char *name;
+        std::uint64_t code;
+        std::uint32_t dispatchAfter; // from the registration at 1000
+        std::uint32_t nextWake;
+    };
+    const Case cases[] = {
+            {"flash code: every step", 5, 0, 1016},
+            {"second code: at the wall-clock second", kTimerSecondCode, 0, 2000},
+            {"period on time", 100, 100, 1200},
+            {"period 500 ms late: catching up one step apart", 100, 500, 1516},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TManualTimerScope scope(1000);
+        Service().SetAutoDispatch(true);
+        TickRecorder client;
+        Register(&client, c.code);
+        scope.Clock().Advance(c.dispatchAfter);
+        Service().Dispatch();
+        EXPECT_EQ(Service().NextWake(), c.nextWake);
+    }
 }
 
 TEST(FlashTimer, FirstRegistrationCreatesTheSingleTimer)

@@ -3,6 +3,7 @@
 #include "instruments/draw_helpers.h"
 #include "platform/user_interface.h"
 #include "support/locale_guard.h"
+#include "support/manual_timer.h"
 
 #include <QPaintEvent>
 #include <QPainter>
