@@ -5,6 +5,15 @@
 #include "app/main_window.h"
 #include "app/statistics_window.h"
 #include "platform/single_instance.h"
+#include "platform/termination_signals.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QTimer>
+
+namespace {
+Q_LOGGING_CATEGORY(lcLifecycle, "vantor.lifecycle", QtWarningMsg)
+} // namespace
 
 ApplicationWindows::ApplicationWindows() = default;
 
@@ -26,6 +35,15 @@ bool ApplicationWindows::Create()
     m_form1->SetStatisticsWindow(m_formStatistics.get());
 
     m_guard->OnActivateRequest = [form = m_form1.get()] { form->BringToFront(); };
+    m_signals = std::make_unique<TerminationSignals>([](int signal) {
+        qCInfo(lcLifecycle) << "ending on signal" << signal;
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
     m_form1->show();
+    // Reported from the event loop: the window is shown and the program handles events.
+    QTimer::singleShot(0, m_form1.get(), [form = m_form1.get()] {
+        qCInfo(lcLifecycle).noquote() << "main window shown:" << form->windowTitle().trimmed();
+    });
     return true;
 }

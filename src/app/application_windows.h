@@ -3,6 +3,7 @@
 #include <memory>
 
 class SingleInstanceGuard;
+class TerminationSignals;
 class TForm1;
 class TFormHilfe;
 class TFormInfo;
@@ -10,7 +11,9 @@ class TFormStatistics;
 
 // The program's four windows, created in this order behind the single-instance guard: the
 // main window, the info window, the help window and the statistics window; only the main
-// window is shown.
+// window is shown. A termination signal closes the windows and ends the event loop, as
+// closing the main window does. The category "vantor.lifecycle" (info level, off by default)
+// reports when the main window is up and when a signal ends the program.
 class ApplicationWindows
 {
 public:
@@ -24,6 +27,7 @@ public:
 
 private:
     std::unique_ptr<SingleInstanceGuard> m_guard;
+    std::unique_ptr<TerminationSignals> m_signals;
     std::unique_ptr<TForm1> m_form1;
     std::unique_ptr<TFormInfo> m_formInfo;
     std::unique_ptr<TFormHilfe> m_formHilfe;

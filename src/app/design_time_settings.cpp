@@ -17,6 +17,7 @@
 #include "serial/data_packet.h"
 #include "ui_main_window.h"
 
+#include <QFont>
 #include <QStyle>
 
 namespace {
@@ -42,6 +43,11 @@ void SetupScale(TScaleProps &scale, const QString &caption, int posX, int posY,
     scale.SetCaptionAlignment(alignment);
     scale.SetCaptionAnchor(anchor);
     scale.SetColorScale(colour);
+    TFont font = scale.Font();
+    font.Name = QStringLiteral("MS Sans Serif");
+    font.Height = -13;
+    font.Color = clWindowText;
+    scale.SetFont(font);
     scale.SetDecPlaces(-2);
     scale.SetMinTicks(3);
     scale.SetScalePos(scalePos);
@@ -124,6 +130,9 @@ void SetupMeter(TAbVMeter &meter, const QString &name)
     meter.BevelValue().SetColor(clBlack);
     meter.ScaleSettings().SetColor(clBlack);
     meter.ScaleSettings().SetPointerColor(clLime);
+    meter.ScaleSettings().Font().SetName(QStringLiteral("Arial"));
+    meter.ScaleSettings().Font().SetHeight(-20);
+    meter.ScaleSettings().Font().SetColor(clBlack);
     meter.ScaleSettings().SetDrawLine(true);
     meter.ScaleSettings().SetPosLeftTop(false);
     meter.ScaleSettings().SetSteps(10);
@@ -211,6 +220,8 @@ void SetupTerminal(TComTerminal &terminal, TComPort &port)
     terminal.SetRows(20);
     TFont font = terminal.Font();
     font.Name = QStringLiteral("Courier New");
+    font.Height = -17;
+    font.Color = clBlack;
     terminal.SetFont(font);
     terminal.SetColor(clWhite);
     terminal.SetScrollBars(TScrollStyle::ssVertical);
@@ -272,6 +283,10 @@ void TForm1::ApplyDesignTimeSettings()
     SetupTrend(*ui->AbTrend1);
     SetupValueIndicator(*ui->AbValueInd1, QStringLiteral("Ch1"));
     SetupValueIndicator(*ui->AbValueInd2, QStringLiteral("Ch2"));
+    // The LEDs take their caption font from the display-only group.
+    QFont ledFont(QStringLiteral("Arial"));
+    ledFont.setPixelSize(13);
+    ui->GroupBox5->setFont(ledFont);
     TAbLED *leds[] = {ui->AbLED1, ui->AbLED2, ui->AbLED3, ui->AbLED4,
                       ui->AbLED5, ui->AbLED6, ui->AbLED7, ui->AbLED8};
     for (int bit = 0; bit < 8; ++bit)
@@ -287,6 +302,10 @@ void TForm1::ApplyDesignTimeSettings()
     ui->JumpRevBtn->setIcon(style->standardIcon(QStyle::SP_MediaSkipBackward));
     ui->JumpFwdBtn->setIcon(style->standardIcon(QStyle::SP_MediaSkipForward));
     ui->BigJumpFwdBtn->setIcon(style->standardIcon(QStyle::SP_MediaSeekForward));
+    // The active display page's tab: bold on the tooltip colour.
+    ui->PageControl2->setStyleSheet(
+            QStringLiteral("QTabBar::tab:selected { font-weight: bold; background: %1; }")
+                    .arg(ToQColor(clInfoBk).name()));
     ui->GroupBoxGrafik->setVisible(false);
     ui->PageControl2->setCurrentWidget(ui->TabSheetSlowDisplay);
 }

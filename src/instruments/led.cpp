@@ -161,7 +161,8 @@ void TAbLED::Refresh()
 void TAbLED::PaintCaption(QPainter &painter, const QRect &lamp) const
 {
     painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
+    // Always the active colour: the LEDs sit in a disabled, display-only group.
+    painter.setPen(palette().color(QPalette::Active, QPalette::WindowText));
     painter.setBrush(Qt::NoBrush);
     const int W = width();
     const int H = height();

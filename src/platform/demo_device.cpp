@@ -19,8 +19,9 @@ namespace {
 
 std::atomic<bool> g_demoOpen {false};
 
-constexpr double kSinePeriod = 4.0; // seconds
-constexpr double kTrianglePeriod = 30.0;
+constexpr double kSinePeriod = 500.0; // lines
+constexpr double kTrianglePeriod = 800.0;
+constexpr double kFullScale = 10.0;
 // A reader that falls behind gets at most this much backlog at once, like a line that overran.
 constexpr double kMaxBacklogSeconds = 0.1;
 
@@ -40,17 +41,18 @@ bool SetNonBlocking(int fd)
 
 } // namespace
 
-std::string DemoSignal::LineAt(double seconds)
+std::string DemoSignal::Line(std::uint64_t sample)
 {
-    const double sine = 5.0 + 5.0 * std::sin(2.0 * std::numbers::pi * seconds / kSinePeriod);
-    const double phase = std::fmod(seconds, kTrianglePeriod) / kTrianglePeriod;
-    const double triangle = 50.0 * (phase < 0.5 ? 2.0 * phase : 2.0 - 2.0 * phase);
+    const double n = double(sample);
+    const double sine = kFullScale / 2 * (1.0 + std::sin(2.0 * std::numbers::pi * n / kSinePeriod));
+    const double phase = std::fmod(n, kTrianglePeriod) / kTrianglePeriod;
+    const double triangle = kFullScale * (phase < 0.5 ? 2.0 * phase : 2.0 - 2.0 * phase);
     m_noise = m_noise * 1664525u + 1013904223u;
-    const double noise = (double(m_noise >> 8) / double(1u << 24) - 0.5) * 1.0; // ±0.5
+    const double noise = (double(m_noise >> 8) / double(1u << 24) - 0.5) * 0.1; // ±0.05
     std::string line;
-    AppendFixed3(line, std::clamp(sine, 0.0, 10.0));
+    AppendFixed3(line, std::clamp(sine, 0.0, kFullScale));
     line += ';';
-    AppendFixed3(line, std::clamp(triangle + noise, 0.0, 50.0));
+    AppendFixed3(line, std::clamp(triangle + noise, 0.0, kFullScale));
     line += "\r\n";
     return line;
 }
@@ -133,7 +135,7 @@ void DemoSerialDevice::Generate()
         const double allowed = elapsed * bytesPerSecond;
         produced = std::max(produced, allowed - kMaxBacklogSeconds * bytesPerSecond);
         while (out.empty() && produced <= allowed) {
-            out = m_signal.LineAt(produced / bytesPerSecond);
+            out = m_signal.Line(m_sample++);
             produced += double(out.size());
         }
         if (!out.empty()) {

@@ -9,13 +9,15 @@
 #include <string>
 #include <thread>
 
-// The values of the demo device's lines as a function of time on the line: channel 1 a sine
-// between 0 and 10, channel 2 a slower triangle between 0 and 50 with a little noise.
+// The values of the demo device's lines as a function of the line's number: channel 1 a sine,
+// channel 2 a slower triangle with a little noise, both between 0 and 10 (the window's design
+// ranges). Their periods (500 and 800 lines) fit the design's 1,000 samples on the fast display
+// at any rate.
 class DemoSignal
 {
 public:
-    // "c1;c2" CR LF with '.' as decimal point and three decimals.
-    std::string LineAt(double seconds);
+    // Line number `sample`: "c1;c2" CR LF with '.' as decimal point and three decimals.
+    std::string Line(std::uint64_t sample);
 
 private:
     std::uint32_t m_noise = 12345;
@@ -47,6 +49,7 @@ private:
     std::atomic<int> m_rate {9600};
     std::atomic<bool> m_stop {false};
     DemoSignal m_signal;
+    std::uint64_t m_sample = 0; // the next line's number
     std::string m_received;
     bool m_lastWasCr = false;
     std::thread m_generator;

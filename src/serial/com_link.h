@@ -19,6 +19,7 @@ public:
 
     TStateCallback ConnChanged; // after open (true) and after close (false)
     TBlockCallback RxBlock; // a block of received bytes
+    TNotifyCallback RxPurged; // the input was purged: bytes held back from before are void
     TBlockCallback TxBlock; // a write completed with these bytes
     TNotifyCallback TxEmptied; // the transmit queue became empty
     TNotifyCallback RxFlagSeen; // the event character was received

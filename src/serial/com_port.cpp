@@ -11,7 +11,7 @@
 
 TCustomComPort::TCustomComPort()
     : m_notifier(std::make_unique<QObject>())
-    , m_pending(std::make_shared<std::atomic<std::uint32_t>>(0))
+    , m_pending(std::make_shared<std::atomic<std::uint64_t>>(0))
 { }
 
 TCustomComPort::~TCustomComPort()
@@ -56,15 +56,26 @@ void TCustomComPort::Open()
     if (OnBeforeOpen)
         OnBeforeOpen(this);
     OpenDevice();
-    if (!m_events.Empty())
-        StartEventThread();
-    ForEachLink([this](TComLink &link) {
-        if (link.ConnChanged)
-            link.ConnChanged(this, true);
-    });
-    if (OnAfterOpen)
-        OnAfterOpen(this);
-    ReportSignals(true);
+    // The event thread starts once the after-open actions are done: a handler there may let
+    // pending events run, and nothing received may be handed over before the caller had the
+    // chance to purge what the device held at open.
+    auto startThread = [this] {
+        if (m_connected && !m_thread && !m_events.Empty())
+            StartEventThread();
+    };
+    try {
+        ForEachLink([this](TComLink &link) {
+            if (link.ConnChanged)
+                link.ConnChanged(this, true);
+        });
+        if (OnAfterOpen)
+            OnAfterOpen(this);
+        ReportSignals(true);
+    } catch (...) {
+        startThread();
+        throw;
+    }
+    startThread();
 }
 
 void TCustomComPort::OpenDevice()
@@ -95,7 +106,8 @@ void TCustomComPort::OpenDevice()
 void TCustomComPort::StartEventThread()
 {
     m_pending->store(0);
-    auto notify = [this](std::uint32_t flags) { Notify(flags); };
+    auto notify
+            = [this](std::uint32_t flags, std::uint64_t generation) { Notify(flags, generation); };
     m_thread = std::make_unique<TComThread>(*m_device, m_input, m_events, notify);
     m_thread->SetEventChar(m_eventChar);
     m_thread->SetDiscardNull(m_discardNull);

@@ -160,7 +160,7 @@ private:
     int ReadQueued(char *buffer, int count);
 
     // Event hand-over from the event thread.
-    void Notify(std::uint32_t flags);
+    void Notify(std::uint32_t flags, std::uint64_t generation);
     void DispatchPending();
     void DispatchEvent(TComEvent event);
     void DeviceLost();
@@ -198,7 +198,9 @@ private:
     std::shared_ptr<InputQueue> m_input;
     std::unique_ptr<TComThread> m_thread;
     std::unique_ptr<QObject> m_notifier; // receives the hand-overs on the user-interface thread
-    std::shared_ptr<std::atomic<std::uint32_t>> m_pending;
+    // Events not yet dispatched (low half) and the input queue generation their receive events
+    // belong to (high half, low 32 bits of it); receive events of an older generation are void.
+    std::shared_ptr<std::atomic<std::uint64_t>> m_pending;
     SerialErrorCounts m_errorCounts; // line errors already reported by LineErrors
     bool m_connectAfterLoading = false;
     bool m_deviceLost = false;

@@ -42,10 +42,16 @@ void TCustomComPort::PurgeBuffers(bool input, bool output)
     if (const int error = m_device->Purge(input, output))
         throw EComPort(TComExceptions::CE_PurgeFailed, error);
     if (input) {
+        // The device first, then the queue: whatever the event thread read before the device
+        // was flushed belongs to the old generation and is dropped, as are its notifications.
         bool wake = false;
         m_input->Clear(wake);
         if (wake && m_thread)
             m_thread->Wake();
+        ForEachLink([this](TComLink &link) {
+            if (link.RxPurged)
+                link.RxPurged(this);
+        });
     }
 }
 
@@ -81,7 +87,7 @@ int TCustomComPort::StartWrite(const char *buffer, int count)
             link.TxBlock(this, bytes, count);
     });
     if (m_thread && m_events.Contains(TComEvent::evTxEmpty))
-        Notify(Flag(TComEvent::evTxEmpty));
+        Notify(Flag(TComEvent::evTxEmpty), m_input->Generation());
     return int(written);
 }
 
@@ -129,7 +135,7 @@ int TCustomComPort::QueuedInput()
             if (n <= 0)
                 break;
             std::size_t fill = 0;
-            m_input->Push(chunk, std::size_t(n), fill);
+            m_input->Push(chunk, std::size_t(n), m_input->Generation(), fill);
         }
     }
     return int(m_input->Count());

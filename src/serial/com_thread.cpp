@@ -79,8 +79,9 @@ void TComThread::Run()
         if (m_stop.load())
             break;
         std::uint32_t flags = 0;
+        std::uint64_t generation = m_queue->Generation();
         if (fds[1].revents != 0)
-            lost = !MoveInput(flags);
+            lost = !MoveInput(flags, generation);
         if (!lost) {
             CheckErrors(flags);
             if (sampleLines)
@@ -90,7 +91,7 @@ void TComThread::Run()
         if (lost)
             flags |= DeviceLost;
         if (flags != 0)
-            m_notify(flags);
+            m_notify(flags, generation);
     }
     if (!lost) {
         m_device.Purge(true, true);
@@ -101,12 +102,17 @@ void TComThread::Run()
 }
 
 // Reads until the device has nothing more or the queue is full; false when the device is gone.
-bool TComThread::MoveInput(std::uint32_t &flags)
+// generation ends as the one the receive flags belong to: a purge meanwhile voids the earlier.
+bool TComThread::MoveInput(std::uint32_t &flags, std::uint64_t &generation)
 {
+    constexpr std::uint32_t receiveFlags
+            = Flag(TComEvent::evRxChar) | Flag(TComEvent::evRxFlag) | Flag(TComEvent::evRx80Full);
     for (;;) {
         const std::size_t room = std::min(m_queue->Free(), m_chunk.size());
         if (room == 0)
             break;
+        // Taken before the read: a purge between read and push drops what was read.
+        const std::uint64_t readGeneration = m_queue->Generation();
         const long n = m_device.Read(m_chunk.data(), room);
         if (n == 0)
             break;
@@ -118,10 +124,16 @@ bool TComThread::MoveInput(std::uint32_t &flags)
                                - m_chunk.begin());
         if (size == 0)
             continue;
+        std::size_t fill = 0;
+        if (m_queue->Push(m_chunk.data(), size, readGeneration, fill) == 0)
+            continue; // read before a purge: gone with it
+        if (readGeneration != generation) {
+            generation = readGeneration;
+            flags &= ~receiveFlags;
+            m_warned80 = false;
+        }
         if (std::memchr(m_chunk.data(), m_eventChar.load(), size))
             flags |= Flag(TComEvent::evRxFlag);
-        std::size_t fill = 0;
-        m_queue->Push(m_chunk.data(), size, fill);
         flags |= Flag(TComEvent::evRxChar);
         const bool above80 = fill * 5 >= m_queue->Capacity() * 4;
         if (above80 && !m_warned80)

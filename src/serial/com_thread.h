@@ -16,7 +16,8 @@ struct SerialErrorCounts;
 // The event thread of an open port. It waits with poll() on the device and on its wake-up
 // descriptor, moves everything the device holds into the input queue (reading until the device
 // has nothing more), and reports what happened through notify as a mask of TComEvent bits
-// (bit n = ordinal n) restricted to the port's Events, plus DeviceLost. It touches only the
+// (bit n = ordinal n) restricted to the port's Events, plus DeviceLost, together with the input
+// queue's generation the receive events belong to (see InputQueue). It touches only the
 // device's reads, error counters and modem lines, the queue and its own descriptor; it never
 // waits for the user-interface thread.
 //
@@ -26,7 +27,7 @@ class TComThread
 {
 public:
     static constexpr std::uint32_t DeviceLost = 1u << 31;
-    using Notify = std::function<void(std::uint32_t flags)>;
+    using Notify = std::function<void(std::uint32_t flags, std::uint64_t generation)>;
 
     TComThread(SerialDevice &device, std::shared_ptr<InputQueue> queue, TComEvents events,
                Notify notify);
@@ -46,7 +47,7 @@ public:
 
 private:
     void Run();
-    bool MoveInput(std::uint32_t &flags);
+    bool MoveInput(std::uint32_t &flags, std::uint64_t &generation);
     void CheckErrors(std::uint32_t &flags);
     void CheckModemLines(std::uint32_t &flags);
     bool Wants(TComEvent event) const { return m_events.Contains(event); }

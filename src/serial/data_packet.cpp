@@ -39,6 +39,8 @@ TComDataPacket::TComDataPacket()
     m_link.RxBlock = [this](TCustomComPort *port, const std::string &block, int count) {
         AppendReceived(port, block.data(), count);
     };
+    // A purge of the port's input voids the partial packet received before it.
+    m_link.RxPurged = [this](TCustomComPort *) { FlushBuffer(); };
 }
 
 TComDataPacket::~TComDataPacket()

@@ -25,9 +25,19 @@ std::size_t InputQueue::Free() const
     return m_ring.size() - m_count;
 }
 
-std::size_t InputQueue::Push(const char *data, std::size_t size, std::size_t &fill)
+std::uint64_t InputQueue::Generation() const
 {
     std::lock_guard lock(m_mutex);
+    return m_generation;
+}
+
+std::size_t InputQueue::Push(const char *data, std::size_t size, std::uint64_t generation,
+                             std::size_t &fill)
+{
+    std::lock_guard lock(m_mutex);
+    fill = m_count;
+    if (generation != m_generation)
+        return 0;
     const std::size_t capacity = m_ring.size();
     const std::size_t taken = std::min(size, capacity - m_count);
     std::size_t tail = (m_head + m_count) % capacity;
@@ -58,6 +68,7 @@ void InputQueue::Clear(bool &wakeProducer)
     std::lock_guard lock(m_mutex);
     m_head = 0;
     m_count = 0;
+    ++m_generation;
     wakeProducer = TakeWaiter();
 }
 

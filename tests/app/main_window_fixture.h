@@ -66,6 +66,13 @@ protected:
 
     void ShowFastDisplay() { ui().PageControl2->setCurrentWidget(ui().TabSheetFastDisplay); }
 
+    // Picks a port from the list as the user does, which names the port at once.
+    void ChoosePort(const QString &name)
+    {
+        ui().ComComboBox1->SetText(name);
+        emit ui().ComComboBox1->activated(ui().ComComboBox1->currentIndex());
+    }
+
     // The first line after opening is lost by the framing, so every burst starts with one.
     void Send(const std::string &lines) { ASSERT_TRUE(pty.Write(lines)); }
 

@@ -30,6 +30,15 @@ protected:
         port.SetCustomBaudRate(115200);
     }
 
+    // A framer as the application sets it up, recording its packets.
+    void FrameLines(TComDataPacket &framer)
+    {
+        framer.SetStartString("\n");
+        framer.SetStopString("\r");
+        framer.OnPacket = [this](TComDataPacket *, const std::string &s) { packets.push_back(s); };
+        framer.SetComPort(&port);
+    }
+
     // A link that records the blocks it receives.
     void RecordBlocks()
     {
@@ -46,6 +55,7 @@ protected:
     TComPort port;
     TComLink blockLink;
     std::vector<std::string> blocks;
+    std::vector<std::string> packets;
     std::size_t received = 0;
 };
 
@@ -179,11 +189,7 @@ TEST_F(PortOnPty, DiscardNullDropsNulBytes)
 TEST_F(PortOnPty, FramerGetsPacketsSplitOverBlocksInOrder)
 {
     TComDataPacket framer;
-    framer.SetStartString("\n");
-    framer.SetStopString("\r");
-    std::vector<std::string> packets;
-    framer.OnPacket = [&](TComDataPacket *, const std::string &s) { packets.push_back(s); };
-    framer.SetComPort(&port);
+    FrameLines(framer);
     port.Open();
     ASSERT_TRUE(pty.Write("0\r\n1\r\n2\r\n3"));
     ASSERT_TRUE(ProcessEventsUntil([&] { return packets.size() == 2; }));
@@ -221,19 +227,67 @@ TEST_F(PortOnPty, WriteGivesUpAfterTheTimeout)
     EXPECT_LT(sent, int(big.size()));
 }
 
-TEST_F(PortOnPty, WarnsAtEightyPercentAndPurgeEmptiesTheQueue)
+TEST_F(PortOnPty, WarnsAtEightyPercent)
 {
     port.Buffer().SetInputSize(1000);
     int warnings = 0;
     port.OnRx80Full = [&](TCustomComPort *) { ++warnings; };
     RecordBlocks();
     port.Open();
+    ASSERT_TRUE(pty.Write(std::string(700, 'a')));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return received == 700; }));
+    EXPECT_EQ(warnings, 0);
+    ASSERT_TRUE(pty.Write(std::string(900, 'b')));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return warnings == 1; }));
+}
+
+// The port's LED lets pending events run when the port opens. Bytes the device held at open
+// must still wait for the caller's purge right after Open, not slip through that event loop.
+TEST_F(PortOnPty, BytesHeldAtOpenDoNotSlipPastThePurgeAfterIt)
+{
+    TComLink led;
+    led.ConnChanged = [&](TCustomComPort *, bool open) {
+        if (!open)
+            return;
+        EXPECT_TRUE(WaitUntil([&] { return port.QueuedInput() > 0; }));
+        QCoreApplication::processEvents();
+    };
+    port.AttachLink(&led);
+    RecordBlocks();
+    ASSERT_TRUE(pty.Write("stale"));
+    port.Open();
+    port.PurgeBuffers(true, true);
+    ASSERT_TRUE(pty.Write("fresh"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return received >= 5; }));
+    EXPECT_EQ(blocks, std::vector<std::string> {"fresh"});
+    port.Close();
+    port.DetachLink(&led);
+}
+
+// A purge voids what arrived before it: the queued bytes, the hand-over already waiting for
+// the user-interface thread (with its 80 % warning) and a framer's partial packet.
+TEST_F(PortOnPty, PurgeVoidsEverythingThatArrivedBeforeIt)
+{
+    port.Buffer().SetInputSize(1000);
+    int warnings = 0;
+    port.OnRx80Full = [&](TCustomComPort *) { ++warnings; };
+    TComDataPacket framer;
+    FrameLines(framer);
+    RecordBlocks();
+    port.Open();
+
+    ASSERT_TRUE(pty.Write("\n12"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return received == 3; }));
     ASSERT_TRUE(pty.Write(std::string(900, 'a')));
     ASSERT_TRUE(WaitUntil([&] { return port.QueuedInput() == 900; }));
     port.PurgeBuffers(true, false);
     EXPECT_EQ(port.QueuedInput(), 0);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return warnings == 1; }));
-    EXPECT_TRUE(blocks.empty());
+
+    ASSERT_TRUE(pty.Write("3\r\n4\r"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return received == 8; }));
+    EXPECT_EQ(blocks.back(), "3\r\n4\r");
+    EXPECT_EQ(packets, std::vector<std::string> {"4"});
+    EXPECT_EQ(warnings, 0);
 }
 
 TEST_F(PortOnPty, FullQueueHoldsTheSenderBackWithoutLoss)
