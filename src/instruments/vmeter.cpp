@@ -37,6 +37,9 @@ void TAbVMeter::Loaded()
 void TAbVMeter::SetOptions(TAbVMeterOptions v)
 {
     m_options = v;
+    // Without opOverflow or opLimit a blinking meter stops and leaves the timer service, which
+    // would otherwise wake every 16 ms for it.
+    UpdateBlink();
     Invalidate();
 }
 

@@ -184,10 +184,13 @@ TEST(VMeter, OverflowBlinksWhenAskedTo)
     EXPECT_FALSE(meter->Blinking());
     EXPECT_EQ(TAbTimerService::Instance().Find(meter.get()), nullptr);
 
-    // Without the option (the design-time state) nothing blinks.
+    // Without the option (the design-time state) nothing blinks, not even the initial value
+    // that overflowed under the default options, and nothing is left registered.
     auto plain = DesignMeter();
+    EXPECT_EQ(TAbTimerService::Instance().Find(plain.get()), nullptr);
     plain->SetValue(12);
     EXPECT_FALSE(plain->Blinking());
+    EXPECT_EQ(TAbTimerService::Instance().Find(plain.get()), nullptr);
 }
 
 TEST(ValueInd, AutoSizeTakesTheMeasuredSizeOnFirstPaint)
