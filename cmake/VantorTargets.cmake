@@ -32,3 +32,28 @@ function(vantor_add_benchmark name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} vantor_benchmark_main)
     set_property(GLOBAL APPEND PROPERTY VANTOR_BENCHMARKS ${name})
 endfunction()
+
+# vantor_add_fuzz_target(<name> SOURCES ... DEPENDS ...): with VANTOR_BUILD_FUZZ a libFuzzer
+# executable fuzz_<name> (clang); otherwise replay_<name>, which runs the target once over its
+# seed corpus fuzz/corpus/<name> and the inputs that once failed, fuzz/regressions/<name>, as
+# a CTest test of the sanitizer build.
+function(vantor_add_fuzz_target name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    if(VANTOR_BUILD_FUZZ)
+        add_executable(fuzz_${name} ${ARG_SOURCES})
+        target_link_libraries(fuzz_${name} PRIVATE ${ARG_DEPENDS} vantor_fuzz_support)
+        target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+        add_dependencies(fuzzers fuzz_${name})
+        return()
+    endif()
+    add_executable(replay_${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(replay_${name} PRIVATE ${ARG_DEPENDS} vantor_fuzz_support)
+    set(inputs ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+    if(EXISTS ${PROJECT_SOURCE_DIR}/fuzz/regressions/${name})
+        list(APPEND inputs ${PROJECT_SOURCE_DIR}/fuzz/regressions/${name})
+    endif()
+    add_test(NAME replay_${name} COMMAND replay_${name} ${inputs})
+    set_tests_properties(replay_${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp"
+        TIMEOUT 600)
+endfunction()

@@ -9,16 +9,6 @@ QRgb Rgb(TColor color)
     return ToQColor(color).rgb();
 }
 
-bool HasColorIn(const QImage &image, const QRect &area, TColor color)
-{
-    const QRect r = area & image.rect();
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (image.pixel(x, y) == Rgb(color))
-                return true;
-    return false;
-}
-
 TEST_F(TrendTest, FrameLeavesRoomForTheTimeRow)
 {
     Show();

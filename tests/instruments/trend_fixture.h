@@ -11,6 +11,17 @@
 
 #include <memory>
 
+// Whether any pixel of the image inside the area has the colour.
+inline bool HasColorIn(const QImage &image, const QRect &area, TColor color)
+{
+    const QRect r = area & image.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixel(x, y) == ToQColor(color).rgb())
+                return true;
+    return false;
+}
+
 // The slow display's trend with its design-time settings, 428 x 309 pixels.
 inline std::unique_ptr<TAbTrend> DesignTrend()
 {

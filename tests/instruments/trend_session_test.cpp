@@ -32,16 +32,6 @@ protected:
     QTemporaryDir dir;
 };
 
-bool HasColorIn(const QImage &image, const QRect &area, TColor color)
-{
-    const QRect r = area & image.rect();
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (image.pixel(x, y) == ToQColor(color).rgb())
-                return true;
-    return false;
-}
-
 TEST_F(TrendSessionTest, LoadAppendsBehindSeparatorsAndStopsRecording)
 {
     Tick(10);
