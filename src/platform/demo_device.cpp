@@ -19,8 +19,8 @@ namespace {
 
 std::atomic<bool> g_demoOpen {false};
 
-constexpr double kSinePeriod = 500.0; // lines
-constexpr double kTrianglePeriod = 800.0;
+constexpr double kSinePeriod = 800.0; // lines
+constexpr double kTrianglePeriod = 960.0;
 constexpr double kFullScale = 10.0;
 // A reader that falls behind gets at most this much backlog at once, like a line that overran.
 constexpr double kMaxBacklogSeconds = 0.1;

@@ -11,7 +11,7 @@
 
 // The values of the demo device's lines as a function of the line's number: channel 1 a sine,
 // channel 2 a slower triangle with a little noise, both between 0 and 10 (the window's design
-// ranges). Their periods (500 and 800 lines) fit the design's 1,000 samples on the fast display
+// ranges). Their periods (800 and 960 lines) fit the design's 1,000 samples on the fast display
 // at any rate.
 class DemoSignal
 {

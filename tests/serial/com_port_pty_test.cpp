@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -239,6 +241,31 @@ TEST_F(PortOnPty, WarnsAtEightyPercent)
     EXPECT_EQ(warnings, 0);
     ASSERT_TRUE(pty.Write(std::string(900, 'b')));
     ASSERT_TRUE(ProcessEventsUntil([&] { return warnings == 1; }));
+}
+
+// A receiver that lets pending events run (the slow display does, per packet) must not nest one
+// hand-over per block: while data streams in, that would grow the stack without bound.
+TEST_F(PortOnPty, AReceiverThatLetsEventsRunGetsNoNestedHandOver)
+{
+    int depth = 0;
+    int deepest = 0;
+    blockLink.RxBlock = [&](TCustomComPort *, const std::string &block, int) {
+        deepest = std::max(deepest, ++depth);
+        received += block.size();
+        if (received < 20) {
+            EXPECT_TRUE(pty.Write("x"));
+            EXPECT_TRUE(WaitUntil([&] { return port.QueuedInput() > 0; }));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            QCoreApplication::processEvents();
+        }
+        --depth;
+    };
+    port.AttachLink(&blockLink);
+    port.Open();
+    ASSERT_TRUE(pty.Write("x"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return received >= 20; }));
+    EXPECT_EQ(deepest, 1);
+    port.Close();
 }
 
 // The port's LED lets pending events run when the port opens. Bytes the device held at open
