@@ -14,7 +14,7 @@ cleanup() {
     [ -n "$xpid" ] && kill "$xpid" 2>/dev/null || true
     rm -rf "$work"
     if dpkg-query -W -f='${Status}' vantor 2>/dev/null | grep -q 'install ok installed'; then
-        DEBIAN_FRONTEND=noninteractive apt-get remove -y -q vantor >/dev/null
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 remove -y -q vantor >/dev/null
     fi
 }
 trap cleanup EXIT
@@ -29,7 +29,7 @@ step "lintian"
 lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$work/lintian.txt"
 
 step "install"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$(realpath "$deb")" >"$work/apt.log" 2>&1 ||
+DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "$(realpath "$deb")" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get install failed"; }
 desktop=/usr/share/applications/$app_id.desktop
 metainfo=/usr/share/metainfo/$app_id.metainfo.xml
@@ -56,7 +56,8 @@ command -v "$command" >/dev/null || fail "menu command $command not found"
 # it must still be running and exit with status 0.
 run_and_end() {
     local ready=$1
-    "$command" >"$work/out.txt" 2>&1 &
+    # A private temporary folder: a Vantor already running elsewhere would take over the start.
+    TMPDIR="$work" "$command" >"$work/out.txt" 2>&1 &
     apid=$!
     local deadline=$((SECONDS + 60))
     until eval "$ready"; do
@@ -108,6 +109,6 @@ kill "$xpid"
 xpid=""
 
 step "remove"
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -q vantor >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 remove -y -q vantor >/dev/null
 [ ! -e /usr/bin/vantor ] || fail "/usr/bin/vantor is still there after removal"
 echo "check_package: all checks passed"
