@@ -2,17 +2,23 @@
 # make test  — install missing packages, build with sanitizers, run every test (offscreen)
 # make bench — install missing packages, build Release, run the benchmarks
 # make fuzz  — install clang as well, build the libFuzzer targets, run each for FUZZ_SECONDS
+# make package — build Release and the Debian package (build/release/package/vantor_*.deb)
+# make install — build Release and install it under PREFIX (default /usr/local; DESTDIR honoured)
+# make package-test — build the package, validate it, install it with apt-get, start it, remove it
 
 PACKAGES := build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-serialport-dev \
             libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+# Packaging, validating the package and starting it under a private X server.
+PACKAGES += dpkg-dev file desktop-file-utils appstream lintian x11-utils imagemagick
 # Only `make fuzz` needs these; `make test` replays the fuzz corpus with the GCC build.
 FUZZ_PACKAGES := clang libclang-rt-dev llvm
 FUZZ_TARGETS  := framer packet_decoder escape_codes display_file session_file number_text
 FUZZ_SECONDS  ?= 60
 JOBS     ?= $(shell nproc)
+PREFIX   ?= /usr/local
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test bench fuzz deps fuzz-deps clean
+.PHONY: run test bench fuzz deps fuzz-deps clean package install package-test
 
 # $(call install_missing,<packages>)
 define install_missing
@@ -68,6 +74,16 @@ fuzz: fuzz-deps
 	    || { tail -n 60 build/fuzz/fuzz_$$t.log; echo "fuzz_$$t failed; input in build/fuzz/crashes/$$t/"; exit 1; }; \
 	  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss)' build/fuzz/fuzz_$$t.log || true; \
 	done
+
+package: deps build/release/CMakeCache.txt
+	cmake --build build/release --target package -j $(JOBS)
+
+install: deps build/release/CMakeCache.txt
+	cmake --build build/release -j $(JOBS)
+	cmake --install build/release --prefix $(PREFIX)
+
+package-test: package
+	$(SUDO) packaging/check_package.sh build/release/package
 
 clean:
 	rm -rf build

@@ -14,9 +14,15 @@ public:
     const QString &Message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.c_str(); }
 
+    // What the user can do about the error; the error dialog shows it under the message. It is
+    // not part of Message().
+    const QString &Advice() const { return m_advice; }
+    void SetAdvice(QString advice) { m_advice = std::move(advice); }
+
 private:
     QString m_message;
     std::string m_utf8;
+    QString m_advice;
 };
 
 // A text that does not convert to a number.

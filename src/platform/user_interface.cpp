@@ -15,7 +15,8 @@ MessagePresenter &Presenter()
     return presenter;
 }
 
-void ShowDialog(TMessageKind kind, const QString &caption, const QString &text)
+void ShowDialog(TMessageKind kind, const QString &caption, const QString &text,
+                const QString &advice)
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
@@ -23,18 +24,23 @@ void ShowDialog(TMessageKind kind, const QString &caption, const QString &text)
                                                   : QMessageBox::Information,
                     caption.isEmpty() ? QCoreApplication::applicationName() : caption, text,
                     QMessageBox::Ok);
+    if (!advice.isEmpty()) {
+        box.setInformativeText(advice);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse); // commands can be copied
+    }
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.raise();
     box.activateWindow();
     box.exec();
 }
 
-void Present(TMessageKind kind, const QString &caption, const QString &text)
+void Present(TMessageKind kind, const QString &caption, const QString &text,
+             const QString &advice = QString())
 {
     if (Presenter())
         Presenter()(kind, caption, text);
     else
-        ShowDialog(kind, caption, text);
+        ShowDialog(kind, caption, text, advice);
 }
 
 } // namespace
@@ -56,6 +62,11 @@ void ShowErrorMessage(const QString &text)
     Present(TMessageKind::mkError, QString(), text);
 }
 
+void ShowErrorMessage(const QString &text, const QString &advice)
+{
+    Present(TMessageKind::mkError, QString(), text, advice);
+}
+
 void ProcessPendingEvents()
 {
     QCoreApplication::processEvents();
@@ -67,7 +78,7 @@ bool RunGuarded(const std::function<void()> &fn)
         fn();
         return true;
     } catch (const Exception &e) {
-        ShowErrorMessage(e.Message());
+        ShowErrorMessage(e.Message(), e.Advice());
     } catch (const std::exception &e) {
         ShowErrorMessage(QString::fromLocal8Bit(e.what()));
     }

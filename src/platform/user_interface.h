@@ -22,6 +22,8 @@ void ShowInformation(const QString &text, const QString &caption = QString());
 
 // What the application's general error handler shows for an error that left a handler.
 void ShowErrorMessage(const QString &text);
+// The same with what the user can do about it under the text; a presenter receives the text.
+void ShowErrorMessage(const QString &text, const QString &advice);
 
 // Lets pending user-interface events run (timers, queued serial notifications, painting).
 void ProcessPendingEvents();

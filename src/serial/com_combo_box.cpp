@@ -1,13 +1,19 @@
 #include "serial/com_combo_box.h"
 
+#include "platform/port_list.h"
 #include "platform/user_interface.h"
 #include "serial/com_port.h"
+
+#include <QLineEdit>
 
 TComComboBox::TComComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     setEditable(false);
     connect(this, &QComboBox::activated, this, [this] { UserSelected(); });
+    // The chosen adapter's details stay visible on the closed list too.
+    connect(this, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setToolTip(itemData(index, Qt::ToolTipRole).toString()); });
 }
 
 TComComboBox::~TComComboBox()
@@ -40,7 +46,16 @@ void TComComboBox::SetComProperty(TComProperty value)
 {
     m_select.SetComProperty(value);
     clear();
+    const bool ports = value == TComProperty::cpPort;
+    setEditable(ports);
+    if (ports) {
+        setInsertPolicy(QComboBox::NoInsert); // a typed name is added by TypedNameEntered
+        connect(lineEdit(), &QLineEdit::editingFinished, this, &TComComboBox::TypedNameEntered,
+                Qt::UniqueConnection);
+    }
     addItems(TComSelect::Items(value));
+    if (ports)
+        ShowPortDetails();
     if (count() == 0)
         return;
     if (ComPort())
@@ -67,6 +82,30 @@ void TComComboBox::SetText(const QString &value)
     const int index = findText(value, Qt::MatchFixedString);
     if (index >= 0)
         setCurrentIndex(index);
+}
+
+void TComComboBox::ShowPortDetails()
+{
+    for (const SerialPortDetails &port : SerialPortsPresent()) {
+        const int index = findText(port.name, Qt::MatchFixedString);
+        if (index >= 0)
+            setItemData(index, PortDetailsText(port), Qt::ToolTipRole);
+    }
+}
+
+// A name typed and confirmed (Enter or leaving the field) is taken as if picked from the list.
+void TComComboBox::TypedNameEntered()
+{
+    const QString name = lineEdit()->text().trimmed();
+    if (name.isEmpty() || name == Text())
+        return;
+    int index = findText(name, Qt::MatchFixedString);
+    if (index < 0) {
+        addItem(name);
+        index = count() - 1;
+    }
+    setCurrentIndex(index);
+    UserSelected();
 }
 
 void TComComboBox::UserSelected()

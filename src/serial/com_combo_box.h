@@ -9,7 +9,9 @@
 // A drop-down list of the values of one port setting. It shows the bound port's current value
 // and, with AutoApply, writes the value the user picks into the port at once. The list may also
 // be replaced through QComboBox's own operations. The port is not owned; when it is destroyed
-// the selector forgets it. User-interface thread only.
+// the selector forgets it. For ports the list may also take a typed name or path (a stable
+// /dev/serial/by-id name), and each port's tooltip tells adapters apart. User-interface thread
+// only.
 class TComComboBox : public QComboBox
 {
     Q_OBJECT
@@ -39,6 +41,8 @@ private:
     void SelectPortValue();
     void PortGone();
     void UserSelected();
+    void TypedNameEntered();
+    void ShowPortDetails();
 
     TComSelect m_select;
 };

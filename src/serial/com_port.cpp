@@ -1,5 +1,6 @@
 #include "serial/com_port.h"
 
+#include "platform/port_access.h"
 #include "platform/serial_device.h"
 #include "platform/user_interface.h"
 #include "serial/com_thread.h"
@@ -82,8 +83,11 @@ void TCustomComPort::OpenDevice()
 {
     int error = 0;
     std::unique_ptr<SerialDevice> device = OpenSerialDevice(m_port, error);
-    if (!device)
-        throw EComPort(TComExceptions::CE_OpenFailed, error);
+    if (!device) {
+        EComPort failure(TComExceptions::CE_OpenFailed, error);
+        failure.SetAdvice(PortOpenAdvice(m_port, error));
+        throw failure;
+    }
     m_device = std::move(device);
     m_input = std::make_shared<InputQueue>(std::size_t(std::max(m_buffer.InputSize(), 1)));
     m_deviceLost = false;

@@ -3,7 +3,10 @@
 #include "platform/user_interface.h"
 #include "support/message_recorder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +42,26 @@ TEST(ErrorHandling, InformationGoesToThePresenter)
     ShowInformation(QStringLiteral("Limit reached"), QStringLiteral(" Info "));
     EXPECT_EQ(messages.Infos, QStringList {QStringLiteral("Limit reached")});
     EXPECT_EQ(messages.Captions, QStringList {QStringLiteral(" Info ")});
+}
+
+TEST(ErrorHandling, TheErrorDialogShowsTheAdviceUnderTheUnchangedMessage)
+{
+    QString text;
+    QString advice;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            text = box->text();
+            advice = box->informativeText();
+            box->accept();
+        }
+    });
+    poll.start(10);
+    Exception error(QStringLiteral("Unable to open com port (Error: 13)"));
+    error.SetAdvice(QStringLiteral("Join the group."));
+    EXPECT_FALSE(RunGuarded([&] { throw error; }));
+    EXPECT_EQ(text, QStringLiteral("Unable to open com port (Error: 13)"));
+    EXPECT_EQ(advice, QStringLiteral("Join the group."));
 }
 
 } // namespace

@@ -5,6 +5,12 @@
 #include "support/message_recorder.h"
 #include "support/pseudo_terminal.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -211,6 +217,85 @@ TEST(ComComboBox, AutoApplyReopensThePortUnderTheNewName)
     EXPECT_FALSE(port.Connected());
     ASSERT_EQ(messages.Errors.size(), 1);
     EXPECT_TRUE(messages.Errors.front().startsWith("Unable to open com port"));
+}
+
+// Ports as the system would report two alike adapters and a plain port.
+class TwoAdapters
+{
+public:
+    TwoAdapters()
+        : m_previous(SetSerialPortSource([] {
+            return std::vector<SerialPortDetails> {
+                    {"ttyUSB1", "USB serial bridge", "Acme Devices", "B2", {}},
+                    {"ttyS0", {}, {}, {}, {}},
+                    {"ttyUSB0", "USB serial bridge", "Acme Devices", "A1",
+                     "/dev/serial/by-id/usb-Acme_Devices_USB_serial_bridge_A1-if00-port0"}};
+        }))
+    { }
+    ~TwoAdapters() { SetSerialPortSource(m_previous); }
+
+private:
+    SerialPortSource m_previous;
+};
+
+QString ToolTipOf(const QComboBox &combo, const QString &text)
+{
+    return combo.itemData(combo.findText(text), Qt::ToolTipRole).toString();
+}
+
+TEST(ComComboBox, PortListShowsNamesAndTellsAdaptersApartInTooltips)
+{
+    TwoAdapters adapters;
+    TComComboBox selector;
+    selector.SetComProperty(TComProperty::cpPort);
+    EXPECT_EQ(ItemTexts(selector), (QStringList {"DEMO", "ttyS0", "ttyUSB0", "ttyUSB1"}));
+    EXPECT_EQ(ToolTipOf(selector, "ttyUSB0"),
+              "USB serial bridge\nManufacturer: Acme Devices\nSerial number: A1\n"
+              "/dev/serial/by-id/usb-Acme_Devices_USB_serial_bridge_A1-if00-port0");
+    EXPECT_EQ(ToolTipOf(selector, "ttyUSB1"),
+              "USB serial bridge\nManufacturer: Acme Devices\nSerial number: B2");
+    EXPECT_EQ(ToolTipOf(selector, "ttyS0"), "");
+    EXPECT_EQ(ToolTipOf(selector, "DEMO"), "");
+
+    UserSelects(selector, "ttyUSB1");
+    EXPECT_EQ(selector.toolTip(), ToolTipOf(selector, "ttyUSB1"));
+
+    selector.SetComProperty(TComProperty::cpBaudRate); // other settings are plain lists
+    EXPECT_FALSE(selector.isEditable());
+}
+
+TEST(ComComboBox, TypedStableNameIsSelectedAndOpened)
+{
+    PseudoTerminal pty;
+    QTemporaryDir byId;
+    ASSERT_TRUE(byId.isValid());
+    const QString stable = byId.filePath("usb-Acme_Devices_USB_serial_bridge_A1-if00-port0");
+    ASSERT_TRUE(QFile::link(pty.SlavePath(), stable));
+
+    TComPort port;
+    TComComboBox selector;
+    selector.SetComPort(&port);
+    selector.SetComProperty(TComProperty::cpPort);
+    selector.SetAutoApply(true);
+    int changes = 0;
+    selector.OnChange = [&](TComComboBox *) { ++changes; };
+
+    ASSERT_TRUE(selector.isEditable());
+    selector.lineEdit()->setText(stable);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(selector.lineEdit(), &enter);
+
+    EXPECT_EQ(selector.Text(), stable);
+    EXPECT_EQ(port.Port(), stable);
+    EXPECT_EQ(changes, 1);
+    port.Open();
+    ASSERT_TRUE(port.Connected());
+    EXPECT_EQ(port.SendString("via the stable name"), 19);
+    EXPECT_EQ(pty.Read(19), "via the stable name");
+
+    // Confirming the same name again changes nothing.
+    emit selector.lineEdit()->editingFinished();
+    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

@@ -1,0 +1,163 @@
+#include "platform/port_access.h"
+
+#include "platform/demo_device.h"
+#include "platform/serial_device.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+// Identifies a device node the way the descriptors that refer to it do: a character device by
+// its device number (every node and link naming it), anything else by its inode.
+struct NodeId
+{
+    bool character = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+
+    bool Matches(const struct stat &st) const
+    {
+        if (character)
+            return S_ISCHR(st.st_mode) && st.st_rdev == device;
+        return st.st_dev == device && st.st_ino == inode;
+    }
+};
+
+bool ReadNodeId(const QString &path, NodeId &id)
+{
+    struct stat st
+    { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    id.character = S_ISCHR(st.st_mode);
+    id.device = id.character ? st.st_rdev : st.st_dev;
+    id.inode = st.st_ino;
+    return true;
+}
+
+QString ReadSmallFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLocal8Bit(file.read(4096));
+}
+
+// The name ps shows (comm), completed from the command line when the kernel cut it short.
+QString ProgramName(const QString &processDir)
+{
+    const QString comm = ReadSmallFile(processDir + QStringLiteral("/comm")).trimmed();
+    const QString argv0
+            = ReadSmallFile(processDir + QStringLiteral("/cmdline")).section(QChar(0), 0, 0);
+    const QString full = QFileInfo(argv0).fileName();
+    if (comm.isEmpty() || (comm.size() >= 15 && full.startsWith(comm)))
+        return full;
+    return comm;
+}
+
+bool HoldsNode(const QString &processDir, const NodeId &id)
+{
+    const QDir fds(processDir + QStringLiteral("/fd"));
+    const QStringList entries = fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        struct stat st
+        { };
+        const QByteArray fdPath = QFile::encodeName(fds.filePath(entry));
+        if (::stat(fdPath.constData(), &st) == 0 && id.Matches(st))
+            return true;
+    }
+    return false;
+}
+
+QString PermissionAdvice(const QString &path)
+{
+    const QString group = DeviceGroupName(path);
+    if (group.isEmpty() || group == QLatin1String("root"))
+        return QStringLiteral("Your user may not open %1. Ask the administrator of this computer "
+                              "for read and write access to it.")
+                .arg(path);
+    return QStringLiteral("Your user may not open %1. The port belongs to the group \"%2\": add "
+                          "your user to it with\n\n    sudo usermod -aG %2 $USER\n\nthen log out "
+                          "and log in again.")
+            .arg(path, group);
+}
+
+QString BusyAdvice(const QString &path)
+{
+    const auto holders = FindPortHolders(path, ::getpid());
+    if (holders.empty())
+        return QStringLiteral("%1 is in use by another program. Close the port there, then try "
+                              "again.")
+                .arg(path);
+    QStringList names;
+    for (const PortHolder &holder : holders)
+        names.append(QStringLiteral("%1 (process %2)").arg(holder.program).arg(holder.pid));
+    return QStringLiteral("%1 is in use by another program: %2. Close the port there, then try "
+                          "again.")
+            .arg(path, names.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString DeviceGroupName(const QString &path)
+{
+    struct stat st
+    { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString();
+    group entry {};
+    group *found = nullptr;
+    std::vector<char> buffer(4096);
+    while (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    return found ? QString::fromLocal8Bit(found->gr_name) : QString();
+}
+
+std::vector<PortHolder> FindPortHolders(const QString &path, long long excludePid,
+                                        const QString &procRoot)
+{
+    std::vector<PortHolder> holders;
+    NodeId id;
+    if (!ReadNodeId(path, id))
+        return holders;
+    const QStringList processes = QDir(procRoot).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : processes) {
+        bool isPid = false;
+        const long long pid = name.toLongLong(&isPid);
+        if (!isPid || pid == excludePid)
+            continue;
+        const QString processDir = procRoot + QLatin1Char('/') + name;
+        if (HoldsNode(processDir, id))
+            holders.push_back({pid, ProgramName(processDir)});
+    }
+    std::sort(holders.begin(), holders.end(),
+              [](const PortHolder &a, const PortHolder &b) { return a.pid < b.pid; });
+    return holders;
+}
+
+QString PortOpenAdvice(const QString &portName, int err)
+{
+    if (portName == QLatin1String(DemoPortName))
+        return QString();
+    const QString path = SerialDevicePath(portName);
+    switch (err) {
+    case EACCES:
+    case EPERM:
+        return PermissionAdvice(path);
+    case EBUSY:
+    case EWOULDBLOCK:
+        return BusyAdvice(path);
+    default:
+        return QString();
+    }
+}
