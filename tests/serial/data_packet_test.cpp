@@ -278,7 +278,7 @@ TEST(Framer, ReportsTheEndOfEveryBlockAfterItsPackets)
             = [&](TComDataPacket *f) { events.push_back(f->Delivering() ? "end inside" : "end"); };
     framer.AppendReceived(nullptr, "\n1\r\n2");
     framer.AppendReceived(nullptr, "\r\n");
-    EXPECT_THROW(framer.AppendReceived(nullptr, "\n3\r"), std::runtime_error);
+    EXPECT_THROW(framer.AppendReceived(nullptr, "3\r"), std::runtime_error);
     EXPECT_FALSE(framer.Delivering());
     EXPECT_EQ(events, (std::vector<std::string> {"P:1", "end", "P:2", "end", "P:3", "end"}));
 }
