@@ -13,6 +13,7 @@
 #include "instruments/vmeter.h"
 #include "serial/com_port.h"
 #include "serial/data_packet.h"
+#include "support/manual_timer.h"
 
 #include <array>
 #include <memory>

@@ -4,6 +4,7 @@
 
 #include "instruments/timer_service.h"
 #include "instruments/trend.h"
+#include "support/manual_timer.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,105 +1,15 @@
 // End-to-end runs of the main window: a writer thread plays a fast device on a
 // pseudo-terminal while the user-interface thread runs the window as in the program.
-#include "app/main_window.h"
 #include "chart/rchart.h"
-#include "platform/user_interface.h"
-#include "serial/com_combo_box.h"
-#include "serial/com_port.h"
-#include "ui_main_window.h"
+#include "pty_window_rig.h"
 
 #include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <chrono>
-#include <pty.h>
-#include <string>
-#include <termios.h>
-#include <thread>
-#include <unistd.h>
-
 namespace {
 
-// The device side: writes `lines` CR LF lines at `linesPerSecond`, in 1 ms slices.
-class PacedDevice
-{
-public:
-    PacedDevice()
-    {
-        char name[256] = {};
-        ::openpty(&m_master, &m_slave, name, nullptr, nullptr);
-        termios raw {};
-        ::tcgetattr(m_slave, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(m_slave, TCSANOW, &raw);
-        m_path = QString::fromLocal8Bit(name);
-    }
-    ~PacedDevice()
-    {
-        Join();
-        ::close(m_master);
-        ::close(m_slave);
-    }
-
-    const QString &Path() const { return m_path; }
-
-    void Start(long lines, long linesPerSecond)
-    {
-        m_writer = std::thread([this, lines, linesPerSecond] {
-            using Clock = std::chrono::steady_clock;
-            const auto start = Clock::now();
-            std::string burst;
-            long sent = 0;
-            while (sent < lines && !m_stop) {
-                const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-                const long due = std::min(lines, static_cast<long>(elapsed * linesPerSecond) + 1);
-                burst.clear();
-                for (; sent < due; ++sent)
-                    burst += std::to_string(sent % 1000) + ".5\r\n";
-                for (size_t done = 0; done < burst.size();) {
-                    const ssize_t n = ::write(m_master, burst.data() + done, burst.size() - done);
-                    if (n <= 0)
-                        return;
-                    done += static_cast<size_t>(n);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-        });
-    }
-    void Join()
-    {
-        m_stop = true;
-        if (m_writer.joinable())
-            m_writer.join();
-        m_stop = false;
-    }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-    std::thread m_writer;
-    std::atomic<bool> m_stop {false};
-};
-
-struct WindowRig
-{
-    TForm1 form;
-    PacedDevice device;
-
-    WindowRig()
-    {
-        SetMessagePresenter([](TMessageKind, const QString &, const QString &) {});
-        form.show();
-        Ui::TForm1 &ui = form.Form();
-        ui.PageControl2->setCurrentWidget(ui.TabSheetFastDisplay);
-        ui.ComComboBox1->addItem(device.Path());
-        ui.ComComboBox1->SetText(device.Path());
-        ui.ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));
-        ui.ComboBoxUpdateRate->setCurrentText(QStringLiteral("50"));
-    }
-};
+using bench::WindowRig;
 
 template<typename Condition>
 void RunUntil(Condition done, int timeoutMs)

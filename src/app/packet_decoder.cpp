@@ -6,10 +6,18 @@
 #include "serial/com_port.h"
 #include "serial/data_packet.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr TColor kChannel1Color = 0xFF0000; // blue
 constexpr TColor kChannel2Color = 0x0000FF; // red
+
+// A whole number far enough from 2^53 that adding a block's steps stays exact.
+bool Whole(double value)
+{
+    return std::fabs(value) < 0x1p52 && std::trunc(value) == value;
+}
 
 } // namespace
 
@@ -21,7 +29,14 @@ PacketDecoder::PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPa
     , m_port(port)
     , m_ties(std::move(ties))
     , m_feed(feed)
-{ }
+{
+    m_framer.OnBlockDelivered = [this](TComDataPacket *) { ApplyScroll(); };
+}
+
+PacketDecoder::~PacketDecoder()
+{
+    m_framer.OnBlockDelivered = nullptr;
+}
 
 void PacketDecoder::BeginRun()
 {
@@ -34,6 +49,7 @@ void PacketDecoder::BeginRun()
 void PacketDecoder::Halt()
 {
     m_state.Stopped = true;
+    ApplyScroll();
 }
 
 void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &packet)
@@ -145,13 +161,36 @@ void PacketDecoder::ScrollTrend()
         return;
     }
     m_chart.RemoveFirstItem();
-    const TScaleProps &x1 = m_chart.Scale1X();
-    const TScaleProps &y1 = m_chart.Scale1Y();
-    m_chart.SetRange(1, x1.RangeLow() + 1, y1.RangeLow(), x1.RangeHigh() + 1, y1.RangeHigh());
-    if (m_state.ChannelCount == 2) {
+    if (m_state.ChannelCount == 2)
         m_chart.RemoveFirstItem();
-        const TScaleProps &x2 = m_chart.Scale2X();
-        const TScaleProps &y2 = m_chart.Scale2Y();
-        m_chart.SetRange(2, x2.RangeLow() + 1, y2.RangeLow(), x2.RangeHigh() + 1, y2.RangeHigh());
+    ++m_pendingScroll;
+    // Nothing draws or reads the ranges while the framer delivers a block.
+    if (!m_framer.Delivering())
+        ApplyScroll();
+}
+
+// Moves the X range of the channels' layers right by one per pending step, adding 1 step by
+// step as a range change per sample would.
+void PacketDecoder::ApplyScroll()
+{
+    if (m_pendingScroll == 0)
+        return;
+    const std::int64_t steps = m_pendingScroll;
+    m_pendingScroll = 0;
+    const int layers = m_state.ChannelCount == 2 ? 2 : 1;
+    for (int layer = 1; layer <= layers; ++layer) {
+        double low = m_chart.ScaleX(layer).RangeLow();
+        double high = m_chart.ScaleX(layer).RangeHigh();
+        if (Whole(low) && Whole(high)) {
+            low += double(steps); // exact, as every step would be
+            high += double(steps);
+        } else {
+            for (std::int64_t i = 0; i < steps; ++i) {
+                low += 1;
+                high += 1;
+            }
+        }
+        const TScaleProps &y = m_chart.ScaleY(layer);
+        m_chart.SetRange(layer, low, y.RangeLow(), high, y.RangeHigh());
     }
 }

@@ -26,8 +26,12 @@ public:
         std::function<void()> RunStop;
     };
 
+    // Takes the framer's OnBlockDelivered until destroyed.
     PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPacket &framer,
                   TCustomComPort &port, Ties ties, SlowDisplayFeed *feed = nullptr);
+    ~PacketDecoder();
+    PacketDecoder(const PacketDecoder &) = delete;
+    PacketDecoder &operator=(const PacketDecoder &) = delete;
 
     // The framer's OnPacket.
     void ComDataPacket1Packet(TComDataPacket *sender, const std::string &packet);
@@ -43,6 +47,7 @@ private:
     void AppendNormal();
     void AppendTrend();
     void ScrollTrend();
+    void ApplyScroll();
 
     AcquisitionState &m_state;
     TRChart &m_chart;
@@ -50,4 +55,7 @@ private:
     TCustomComPort &m_port;
     Ties m_ties;
     SlowDisplayFeed *m_feed;
+    // Trend steps whose range shift waits for the end of the framer's block: one range
+    // change per block instead of one per sample, with the same resulting ranges.
+    std::int64_t m_pendingScroll = 0;
 };

@@ -134,7 +134,23 @@ void TComDataPacket::AppendReceived(TCustomComPort *, const char *buffer, int co
     }
     Compact();
     m_pending.append(buffer, std::size_t(count));
-    ScanBuffer();
+    ++m_delivering;
+    std::exception_ptr error;
+    try {
+        ScanBuffer();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    --m_delivering;
+    try {
+        if (OnBlockDelivered)
+            OnBlockDelivered(this);
+    } catch (...) {
+        if (!error)
+            error = std::current_exception();
+    }
+    if (error)
+        std::rethrow_exception(error);
 }
 
 bool TComDataPacket::HasStopCondition() const

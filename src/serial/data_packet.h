@@ -57,8 +57,14 @@ public:
     void BeginLoad() { m_loading = true; }
     void Loaded() { m_loading = false; }
 
+    // True while AppendReceived delivers the packets of a block (also when nested).
+    bool Delivering() const { return m_delivering > 0; }
+
     TComStrEvent OnPacket;
     TComStrEvent OnDiscard;
+    // Raised when AppendReceived has delivered the packets of a block, also when a handler
+    // raised: a sink can leave work that the packets of one block share until then.
+    std::function<void(TComDataPacket *sender)> OnBlockDelivered;
     TCustPacketEvent OnCustomStart;
     TCustPacketEvent OnCustomStop;
 
@@ -91,4 +97,5 @@ private:
     std::string m_pending;
     std::size_t m_head = 0;
     bool m_insidePacket = false;
+    int m_delivering = 0;
 };

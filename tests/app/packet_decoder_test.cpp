@@ -157,6 +157,54 @@ TEST_F(DecoderFixture, TrendModeScrollsWithAConstantWindow)
     EXPECT_DOUBLE_EQ(Item(5).X2, 106.0); // the newest point stays 5 left of the edge
 }
 
+// Packets that arrive as one block move the range once at the block's end, to where one move
+// per packet (packets handed over one by one) would have taken it; the items are the same.
+TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
+{
+    struct Case
+    {
+        double xLow, xHigh;
+        int channels;
+    };
+    for (const Case c : {Case {0, 10, 1}, Case {0, 10, 2}, Case {0.1, 10.3, 2}}) {
+        SCOPED_TRACE(c.xLow);
+        auto run = [&](bool oneBlock) {
+            chart.ClearItems();
+            state = AcquisitionState();
+            state.MaxSamples = 100000;
+            state.TrendMode = true;
+            state.XMax = 10;
+            state.ChannelCount = c.channels;
+            state.Scale2 = 1.0f;
+            decoder->BeginRun();
+            for (int layer = 1; layer <= 2; ++layer)
+                chart.SetRange(layer, c.xLow, 0, c.xHigh, 10);
+            framer.SetStartString("\n");
+            framer.SetStopString("\r");
+            framer.OnPacket = [this](TComDataPacket *sender, const std::string &packet) {
+                decoder->ComDataPacket1Packet(sender, packet);
+            };
+            std::string stream;
+            for (int i = 0; i < 40; ++i) {
+                const std::string packet = std::to_string(i) + ";" + std::to_string(2 * i);
+                stream += "\n" + packet + "\r";
+                if (!oneBlock)
+                    decoder->ComDataPacket1Packet(&framer, packet);
+            }
+            if (oneBlock)
+                framer.AppendReceived(nullptr, stream);
+            std::vector<double> result {chart.Scale1X().RangeLow(), chart.Scale1X().RangeHigh(),
+                                        chart.Scale2X().RangeLow(), chart.Scale2X().RangeHigh()};
+            for (int i = 0; i < chart.ItemCount(); ++i)
+                result.insert(result.end(), {Item(i).X2, Item(i).Y2});
+            return result;
+        };
+        const std::vector<double> perPacket = run(false);
+        EXPECT_EQ(run(true), perPacket);
+        EXPECT_GT(perPacket[0], c.xLow + 30); // it did scroll
+    }
+}
+
 TEST_F(DecoderFixture, TrendModeStartsLeftOfTheRangeAndDrawsTheSecondSegmentFlat)
 {
     state.TrendMode = true;

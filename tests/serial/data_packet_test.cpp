@@ -262,6 +262,27 @@ TEST(Framer, CompletePacketsLeftByAnExceptionComeWithTheNextBlock)
     EXPECT_EQ(packets, (std::vector<std::string> {"1", "2"}));
 }
 
+// The end of each block is reported after its packets, also when a handler raised, and
+// packets delivered inside AppendReceived see Delivering().
+TEST(Framer, ReportsTheEndOfEveryBlockAfterItsPackets)
+{
+    TComDataPacket framer;
+    Configure(framer, {});
+    std::vector<std::string> events;
+    framer.OnPacket = [&](TComDataPacket *f, const std::string &s) {
+        events.push_back(std::string(f->Delivering() ? "P:" : "p:") + s);
+        if (s == "3")
+            throw std::runtime_error("bad packet");
+    };
+    framer.OnBlockDelivered
+            = [&](TComDataPacket *f) { events.push_back(f->Delivering() ? "end inside" : "end"); };
+    framer.AppendReceived(nullptr, "\n1\r\n2");
+    framer.AppendReceived(nullptr, "\r\n");
+    EXPECT_THROW(framer.AppendReceived(nullptr, "3\r"), std::runtime_error);
+    EXPECT_FALSE(framer.Delivering());
+    EXPECT_EQ(events, (std::vector<std::string> {"P:1", "end", "P:2", "end", "P:3", "end"}));
+}
+
 TEST(Framer, NestedBlockFromInsideOnPacketKeepsOrder)
 {
     TComDataPacket framer;

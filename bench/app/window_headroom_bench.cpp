@@ -1,0 +1,142 @@
+// End-to-end runs of the main window at rates far above a real link: a writer thread in this
+// process (so it shares the cores) plays the device on a pseudo-terminal at the asked rate while
+// the user-interface thread runs the window as the program does. A run that stopped with
+// "Buffer Overflow", lost samples or fell behind the asked rate is reported as an error.
+#include "chart/rchart.h"
+#include "pty_window_rig.h"
+
+#include <QString>
+
+#include <string>
+
+namespace {
+
+using bench::UiProbe;
+using bench::WindowRig;
+
+// The fast display's samples in order: channel 1 of line n + 1 is sample n (the first line is
+// cut off by the start marker). In normal mode with one channel item n (a move, then line-tos)
+// is sample n; with two channels item 2(n - 1) + c - 1 is the line ending at sample n of
+// channel c.
+bool SamplesInOrder(const TRChart &chart, bool twoChannels)
+{
+    const TChartItem *items = chart.Items();
+    for (int i = 0; i < chart.ItemCount(); ++i) {
+        const long sample = twoChannels ? i / 2 + 1 : i;
+        if (twoChannels && i % 2 == 1)
+            continue;
+        const double y = twoChannels ? items[i].Y2 : items[i].Y1;
+        if (y != bench::PtyDevice::Value(sample + 1))
+            return false;
+    }
+    return true;
+}
+
+// Sets the run's time and counters; returns the samples taken.
+double Report(benchmark::State &state, WindowRig &rig, const UiProbe &probe, double seconds)
+{
+    const double samples = double(rig.form.State().SampleCount);
+    state.SetIterationTime(seconds);
+    state.counters["lines_per_s"] = samples / seconds;
+    state.counters["items"] = rig.form.Form().RChart1->ItemCount();
+    state.counters["overflow"] = rig.Overflowed();
+    probe.Report(state);
+    return samples;
+}
+
+std::string Figures(double seconds, double samples, bool overflow)
+{
+    return "after " + std::to_string(seconds) + " s and " + std::to_string(long(samples))
+            + " samples" + (overflow ? ": \"Buffer Overflow\"" : "");
+}
+
+// One run in normal mode at linesPerSecond until the window stops at its sample limit.
+void RunToLimit(benchmark::State &state, bool twoChannels)
+{
+    const long linesPerSecond = state.range(0);
+    for (auto _ : state) {
+        WindowRig rig(twoChannels);
+        Ui::TForm1 &ui = rig.form.Form();
+        const long limit = twoChannels ? 50000 : 100000;
+        UiProbe probe(rig.form);
+        RunGuarded([&] { ui.StartButton->click(); });
+        rig.device.Start(limit + 10000, linesPerSecond);
+        probe.Start([&] { return ui.StartButton->isEnabled(); });
+        const double seconds = probe.Wait(20000);
+        rig.device.Join();
+
+        const bool overflow = rig.Overflowed();
+        const double samples = Report(state, rig, probe, seconds);
+        if (overflow || rig.form.State().LimitCount <= limit) {
+            state.SkipWithError(
+                    ("stopped before the limit " + Figures(seconds, samples, overflow)).c_str());
+            break;
+        }
+        if (!SamplesInOrder(*ui.RChart1, twoChannels)) {
+            state.SkipWithError("samples lost or out of order");
+            break;
+        }
+    }
+}
+
+} // namespace
+
+// One channel up to the 100,000-sample limit.
+static void BM_PtyWindowUnpacedOneChannelToLimit(benchmark::State &state)
+{
+    RunToLimit(state, false);
+}
+BENCHMARK(BM_PtyWindowUnpacedOneChannelToLimit)
+        ->Arg(3000000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
+
+// Two channels up to the 50,000-pair limit; the argument counts pairs (lines) per second.
+static void BM_PtyWindowUnpacedTwoChannelsToLimit(benchmark::State &state)
+{
+    RunToLimit(state, true);
+}
+BENCHMARK(BM_PtyWindowUnpacedTwoChannelsToLimit)
+        ->Arg(2000000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
+
+// Trend mode for ten seconds: the list stays bounded, the update timer keeps painting and the
+// window keeps answering while every line arrives.
+static void BM_PtyWindowUnpacedTrendSustained(benchmark::State &state)
+{
+    const long linesPerSecond = state.range(0);
+    constexpr long kSeconds = 10;
+    for (auto _ : state) {
+        WindowRig rig;
+        Ui::TForm1 &ui = rig.form.Form();
+        ui.TrendCheckBox->setChecked(true);
+        UiProbe probe(rig.form);
+        RunGuarded([&] { ui.StartButton->click(); });
+        const long lines = linesPerSecond * kSeconds;
+        rig.device.Start(lines, linesPerSecond);
+        probe.Start([&] {
+            return rig.form.State().SampleCount >= lines - 1 || ui.StartButton->isEnabled();
+        });
+        const double seconds = probe.Wait(int(kSeconds * 1000 * 3));
+        rig.device.Join();
+
+        const bool overflow = rig.Overflowed();
+        const double samples = Report(state, rig, probe, seconds);
+        RunGuarded([&] { ui.StopButton->click(); });
+        if (overflow || samples < double(lines - 1)) {
+            state.SkipWithError(("stopped " + Figures(seconds, samples, overflow)).c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_PtyWindowUnpacedTrendSustained)
+        ->Arg(2000000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
