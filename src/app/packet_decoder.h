@@ -36,6 +36,9 @@ public:
     void BeginRun();
     // The run ends: packets are ignored from now on.
     void Halt();
+    // The port was lost and comes back: the next sample starts a new line on the fast display
+    // instead of joining the last one across the gap.
+    void MarkGap() { m_gap = true; }
 
 private:
     void FastDisplayStep();
@@ -43,6 +46,7 @@ private:
     void AppendNormal();
     void AppendTrend();
     void ScrollTrend();
+    void AddLinePair(bool gap);
 
     AcquisitionState &m_state;
     TRChart &m_chart;
@@ -50,4 +54,5 @@ private:
     TCustomComPort &m_port;
     Ties m_ties;
     SlowDisplayFeed *m_feed;
+    bool m_gap = false;
 };
