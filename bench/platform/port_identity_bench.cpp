@@ -18,7 +18,7 @@ static void BM_PortLocateAwayByName(benchmark::State &state)
 }
 BENCHMARK(BM_PortLocateAwayByName)->UseRealTime();
 
-// The same for a device known only by its USB serial number: the platform's port list is read.
+// The same for a device known only by its USB serial number: the USB ttys in sysfs are read.
 static void BM_PortLocateAwayBySerialNumber(benchmark::State &state)
 {
     PortIdentity identity;

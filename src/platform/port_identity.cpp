@@ -4,8 +4,8 @@
 #include "platform/serial_device.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 
 namespace {
 
@@ -27,14 +27,43 @@ QString ByIdLinkTo(const QString &device, const QString &byIdFolder)
     return QString();
 }
 
+// The serial number of the USB device a tty belongs to, read from sysfs; empty for a tty that
+// is not on USB or a device without one. The tty's device is the USB interface or a port below
+// it; the USB device is the first folder above that has a vendor id.
+QString UsbSerialNumber(const QString &ttyName)
+{
+    QString dir = QFileInfo(QStringLiteral("/sys/class/tty/") + ttyName + QStringLiteral("/device"))
+                          .canonicalFilePath();
+    if (!dir.contains(QLatin1String("/usb")))
+        return QString();
+    for (int up = 0; up < 4 && dir.size() > 1; ++up) {
+        if (QFileInfo::exists(dir + QStringLiteral("/idVendor"))) {
+            QFile serial(dir + QStringLiteral("/serial"));
+            if (!serial.open(QIODevice::ReadOnly))
+                return QString();
+            return QString::fromLatin1(serial.readAll()).trimmed();
+        }
+        dir.truncate(dir.lastIndexOf(QLatin1Char('/')));
+    }
+    return QString();
+}
+
 } // namespace
 
+// Read from sysfs rather than through the platform's full port list, which costs about a
+// hundred times more: this runs at every check while a device known only by its serial
+// number is away.
 std::vector<PresentPort> ListPresentPorts()
 {
     std::vector<PresentPort> ports;
-    const auto infos = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : infos)
-        ports.push_back({info.portName(), info.systemLocation(), info.serialNumber()});
+    const QStringList names
+            = QDir(QStringLiteral("/sys/class/tty"))
+                      .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        const QString serial = UsbSerialNumber(name);
+        if (!serial.isEmpty())
+            ports.push_back({name, QStringLiteral("/dev/") + name, serial});
+    }
     return ports;
 }
 

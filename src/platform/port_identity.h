@@ -15,7 +15,7 @@ struct PortIdentity
     QString SerialNumber; // of a USB device; empty when unknown
 };
 
-// A port as the platform's port list reports it.
+// A serial port present now.
 struct PresentPort
 {
     QString Name; // "ttyACM1"
@@ -27,7 +27,7 @@ using PresentPorts = std::function<std::vector<PresentPort>()>;
 
 inline constexpr char SerialByIdFolder[] = "/dev/serial/by-id";
 
-// The ports the platform lists now, with their serial numbers.
+// The USB serial ports present now, with their serial numbers.
 std::vector<PresentPort> ListPresentPorts();
 
 // The identity of the device the port name stands for. Reads the by-id folder and, for the
