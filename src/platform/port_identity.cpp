@@ -50,9 +50,8 @@ QString UsbSerialNumber(const QString &ttyName)
 
 } // namespace
 
-// Read from sysfs rather than through the platform's full port list, which costs about a
-// hundred times more: this runs at every check while a device known only by its serial
-// number is away.
+// Read from sysfs rather than through the platform's full port list, which costs much more:
+// this runs at every check while a device known only by its serial number is away.
 std::vector<PresentPort> ListPresentPorts()
 {
     std::vector<PresentPort> ports;
@@ -60,6 +59,11 @@ std::vector<PresentPort> ListPresentPorts()
             = QDir(QStringLiteral("/sys/class/tty"))
                       .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
+        // The class entry's own link tells where the tty sits: one cheap look-up rules out
+        // every tty that is not on USB.
+        if (!QFile::symLinkTarget(QStringLiteral("/sys/class/tty/") + name)
+                     .contains(QLatin1String("/usb")))
+            continue;
         const QString serial = UsbSerialNumber(name);
         if (!serial.isEmpty())
             ports.push_back({name, QStringLiteral("/dev/") + name, serial});
