@@ -1,5 +1,5 @@
 // Start, Stop and what belongs to a run: the update timer, page switching, channel and port
-// options, the input-overflow stop, a device lost during a run, and leaving the program.
+// options, the input-overflow stop and leaving the program.
 #include "app/main_window.h"
 
 #include "app/info_window.h"
@@ -158,6 +158,13 @@ void TForm1::OpenPortForRun()
     m_comPort1->SetBaudRate(TBaudRate::brCustom);
     m_comPort1->SetCustomBaudRate(StrToInt(ui->ComboBoxBaud->currentText()));
     m_comPort1->SetPort(ui->ComComboBox1->Text());
+    AttachRunPort();
+}
+
+// At Start and when a lost device is back: the framer follows the port, which is open and
+// holds nothing from before.
+void TForm1::AttachRunPort()
+{
     m_comDataPacket1->SetComPort(m_comPort1.get());
     if (!m_comPort1->Connected())
         m_comPort1->Open();
@@ -179,6 +186,7 @@ void TForm1::StartUpdateTimer()
 void TForm1::StopButtonClick()
 {
     m_decoder->Halt();
+    EndPortWait();
     m_comDataPacket1->SetComPort(nullptr);
     // Discard what the device sent after the run; a port that cannot be opened has nothing
     // queued, and trying to open it would keep the window from returning to Idle.
@@ -266,16 +274,6 @@ void TForm1::ComPort1Rx80Full(TCustomComPort *)
     RunStop();
 }
 
-void TForm1::ComPort1DeviceLost()
-{
-    // The port has closed itself; end the run as Stop does and keep what was acquired.
-    if (!m_running)
-        return;
-    m_decoder->Halt();
-    RunStop();
-    SetStatusText(2, QStringLiteral("Port disconnected"));
-}
-
 void TForm1::Einstellungen1Click()
 {
     RunStop();
@@ -296,6 +294,7 @@ void TForm1::UpdateWindowState()
 {
     WindowInputs in;
     in.Running = m_running;
+    in.PortLost = m_runPortLost;
     in.Page = ActivePage();
     in.ChannelCount = m_state.ChannelCount;
     in.PortMode = ui->CheckBoxPort->isChecked();

@@ -3,6 +3,7 @@
 #include "app/channel_samples.h"
 #include "app/dialog_file_names.h"
 #include "app/packet_decoder.h"
+#include "app/port_reconnect.h"
 #include "app/slow_display_feed.h"
 #include "app/statistics_window.h"
 #include "app/version_check.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(QWidget *parent)
     m_versionCheck->OnBusyChanged
             = [this](bool busy) { ui->BtnCheckNewVersion->setEnabled(!busy); };
 
+    SetupPortReconnect();
     ConnectActions();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -305,6 +307,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     // Closing is always allowed; the port goes with the window.
+    EndPortWait();
     if (m_comPort1->Connected())
         m_comPort1->Close();
     event->accept();

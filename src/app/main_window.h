@@ -15,6 +15,7 @@ class TForm1;
 }
 
 class PacketDecoder;
+class PortReconnect;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -76,6 +77,8 @@ public:
     void CheckBoxPortClick();
     void ComPort1Rx80Full(TCustomComPort *sender);
     void ComPort1DeviceLost();
+    // A run or the terminal whose device went away waits for it to come back.
+    bool WaitingForPort() const;
     void Einstellungen1Click();
 
     // Fast display.
@@ -139,6 +142,7 @@ private:
     void ShowPortModeMeter();
     void PrepareFastDisplay();
     void OpenPortForRun();
+    void AttachRunPort();
     void StartUpdateTimer();
     // The writers of AcquisitionState's settings (see there).
     void ApplyChannelCount(int channels);
@@ -157,6 +161,13 @@ private:
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
     void DetachTerminal();
+    // A device lost during a run or while the terminal is on.
+    void SetupPortReconnect();
+    bool TerminalOn() const;
+    void PauseRunForLostPort();
+    void ReopenLostPort(const QString &name);
+    void ResumeTrend();
+    void EndPortWait();
     static float ReadFloat(const QLineEdit *edit);
     QString ChooseFileName(FileNameSource::Purpose purpose);
 
@@ -170,6 +181,7 @@ private:
     std::unique_ptr<TWebData> m_webData1;
     std::unique_ptr<VersionCheck> m_versionCheck;
     std::unique_ptr<FileNameSource> m_fileNames;
+    std::unique_ptr<PortReconnect> m_reconnect; // refers to the port: declared after it
     QLabel *m_statusPanels[3] = {};
     TFormStatistics *m_statistics = nullptr;
     TFormInfo *m_infoWindow = nullptr;
@@ -177,4 +189,6 @@ private:
     bool m_shown = false;
     bool m_running = false; // between Start and Stop
     bool m_deviceLost = false;
+    bool m_runPortLost = false; // the run waits for its device
+    bool m_trendPausedForPort = false;
 };

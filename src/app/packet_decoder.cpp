@@ -7,6 +7,7 @@
 #include "serial/data_packet.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -44,6 +45,7 @@ void PacketDecoder::BeginRun()
     m_state.SampleCount = 0;
     m_state.TrendShift = 0;
     m_state.Prev1 = m_state.Prev2 = 0.0f;
+    m_gap = false;
 }
 
 void PacketDecoder::Halt()
@@ -113,12 +115,14 @@ bool PacketDecoder::LimitExceeded()
 void PacketDecoder::AppendNormal()
 {
     const double n = static_cast<double>(m_state.SampleCount);
+    const bool gap = std::exchange(m_gap, false);
     if (m_state.ChannelCount != 2) {
-        // Every sample is drawn at X = its count; the first one starts the line.
-        if (m_state.SampleCount == 0) {
+        // Every sample is drawn at X = its count; the first one, and the first after a gap,
+        // starts a line.
+        if (m_state.SampleCount == 0 || gap) {
             m_chart.SetActiveLayer(1);
             m_chart.SetDataColor(kChannel1Color);
-            m_chart.AddMoveTo(0.0, m_state.Value1);
+            m_chart.AddMoveTo(n, m_state.Value1);
         } else {
             m_chart.AddLineTo(n, m_state.Value1);
         }
@@ -126,30 +130,33 @@ void PacketDecoder::AppendNormal()
     }
     if (m_state.SampleCount == 0)
         return; // the first pair only provides the starting point
-    m_chart.SetActiveLayer(1);
-    m_chart.SetDataColor(kChannel1Color);
-    m_chart.AddLine(n - 1, m_state.Prev1, n, m_state.Value1);
-    m_chart.SetActiveLayer(2);
-    m_chart.SetDataColor(kChannel2Color);
-    m_chart.AddLine(n - 1, m_state.Prev2, n, m_state.Value2);
+    AddLinePair(gap);
 }
 
 void PacketDecoder::AppendTrend()
 {
+    // One item per channel and sample, gap or not: the scrolling relies on it. A gap before
+    // the first sample (after a clear command) is no gap.
+    AddLinePair(std::exchange(m_gap, false) && m_state.SampleCount > 0);
+    ScrollTrend();
+}
+
+// One line per channel from the previous sample to this one. The segment of the second sample
+// of a trend is flat (it starts at its own value); after a gap the line has no length, so that
+// the sample is kept (export, statistics) and nothing spans the gap.
+void PacketDecoder::AddLinePair(bool gap)
+{
     const double n = static_cast<double>(m_state.SampleCount);
-    // The segment of the second sample is flat: it starts at its own value.
-    const bool flat = m_state.SampleCount == 1;
-    const float from1 = flat ? m_state.Value1 : m_state.Prev1;
-    const float from2 = flat ? m_state.Value2 : m_state.Prev2;
+    const bool flat = gap || (m_state.TrendMode && m_state.SampleCount == 1);
+    const double from = gap ? n : n - 1;
     m_chart.SetActiveLayer(1);
     m_chart.SetDataColor(kChannel1Color);
-    m_chart.AddLine(n - 1, from1, n, m_state.Value1);
-    if (m_state.ChannelCount == 2) {
-        m_chart.SetActiveLayer(2);
-        m_chart.SetDataColor(kChannel2Color);
-        m_chart.AddLine(n - 1, from2, n, m_state.Value2);
-    }
-    ScrollTrend();
+    m_chart.AddLine(from, flat ? m_state.Value1 : m_state.Prev1, n, m_state.Value1);
+    if (m_state.ChannelCount != 2)
+        return;
+    m_chart.SetActiveLayer(2);
+    m_chart.SetDataColor(kChannel2Color);
+    m_chart.AddLine(from, flat ? m_state.Value2 : m_state.Prev2, n, m_state.Value2);
 }
 
 void PacketDecoder::ScrollTrend()

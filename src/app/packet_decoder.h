@@ -40,6 +40,9 @@ public:
     void BeginRun();
     // The run ends: packets are ignored from now on.
     void Halt();
+    // The port was lost and comes back: the next sample starts a new line on the fast display
+    // instead of joining the last one across the gap.
+    void MarkGap() { m_gap = true; }
 
 private:
     void FastDisplayStep();
@@ -48,6 +51,7 @@ private:
     void AppendTrend();
     void ScrollTrend();
     void ApplyScroll();
+    void AddLinePair(bool gap);
 
     AcquisitionState &m_state;
     TRChart &m_chart;
@@ -58,4 +62,5 @@ private:
     // Trend steps whose range shift waits for the end of the framer's block: one range
     // change per block instead of one per sample, with the same resulting ranges.
     std::int64_t m_pendingScroll = 0;
+    bool m_gap = false;
 };

@@ -9,6 +9,7 @@
 
 void TForm1::DetachTerminal()
 {
+    EndPortWait();
     ui->ComTerminal1->SetConnected(false);
     ui->ComTerminal1->SetComPort(nullptr);
 }

@@ -8,7 +8,7 @@ WindowControls DeriveWindowControls(const WindowInputs &in)
     WindowControls c;
     c.StartEnabled = idle && in.Page != TDisplayPage::dpTerminal;
     c.StopEnabled = in.Running;
-    c.ActivityIndicatorEnabled = in.Running;
+    c.ActivityIndicatorEnabled = in.Running && !in.PortLost;
     c.SettingsEnabled = idle;
     c.FileMenuEnabled = idle;
     c.FastDisplayToolsEnabled = idle && fast;

@@ -6,6 +6,7 @@
 struct WindowInputs
 {
     bool Running = false;
+    bool PortLost = false; // the run's device went away; the run waits for it
     TDisplayPage Page = TDisplayPage::dpSlowDisplay;
     int ChannelCount = 1;
     bool PortMode = false;

@@ -50,7 +50,7 @@ protected:
 
     void TearDown() override
     {
-        if (ui().StopButton->isEnabled())
+        if (form && ui().StopButton->isEnabled())
             Click(ui().StopButton);
         form.reset();
     }

@@ -180,19 +180,6 @@ TEST_F(MainWindowTest, BufferOverflowStopsTheRun)
     EXPECT_FALSE(form->ComPort1().Connected());
 }
 
-TEST_F(MainWindowTest, DeviceLostDuringARunStopsItAndKeepsTheData)
-{
-    ShowFastDisplay();
-    Click(ui().StartButton);
-    Send("x\r\n1\r\n2\r\n");
-    ASSERT_TRUE(WaitForItems(2));
-    pty.CloseMaster();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().StartButton->isEnabled(); }));
-    EXPECT_EQ(form->StatusText(2), QStringLiteral("Port disconnected"));
-    EXPECT_EQ(chart().ItemCount(), 2);
-    EXPECT_FALSE(form->ComPort1().Connected());
-}
-
 TEST_F(MainWindowTest, StartAndStopSetTheControlsOfBothPages)
 {
     QMenu *menus[] = {ui().Datei, ui().Mathematik, ui().Tools};

@@ -52,6 +52,17 @@ TEST(DeriveWindowControls, IdleAndRunningOnEachPage)
     }
 }
 
+TEST(DeriveWindowControls, ARunWaitingForItsDeviceIsStillARun)
+{
+    for (const TDisplayPage page : {dpFastDisplay, dpSlowDisplay}) {
+        WindowInputs waiting = Inputs(true, page, page == dpFastDisplay);
+        waiting.PortLost = true;
+        WindowControls expected = DeriveWindowControls(Inputs(true, page, page == dpFastDisplay));
+        expected.ActivityIndicatorEnabled = false;
+        EXPECT_EQ(DeriveWindowControls(waiting), expected) << int(page);
+    }
+}
+
 TEST(DeriveWindowControls, ModesAndChannels)
 {
     const struct
