@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "chart/rchart.h"
 #include "platform/user_interface.h"
+#include "pty_window_rig.h"
 #include "serial/com_combo_box.h"
 #include "ui_main_window.h"
 
@@ -111,13 +112,7 @@ class ChildDevice
 public:
     explicit ChildDevice(long linesPerSecond)
     {
-        char name[256] = {};
-        ::openpty(&m_master, &m_slave, name, nullptr, nullptr);
-        termios raw {};
-        ::tcgetattr(m_slave, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(m_slave, TCSANOW, &raw);
-        m_path = QString::fromLocal8Bit(name);
+        m_path = bench::OpenRawPseudoTerminal(m_master, m_slave);
         // One second of lines, built before the fork and written round and round.
         for (long i = 0; i < linesPerSecond; ++i)
             m_lines += std::to_string(i % 1000) + ".5;" + std::to_string(999 - i % 1000)

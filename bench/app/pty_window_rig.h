@@ -30,6 +30,19 @@
 
 namespace bench {
 
+// Opens a pseudo-terminal whose slave is raw (no echo, no line editing, as a serial port) and
+// returns the slave's path.
+inline QString OpenRawPseudoTerminal(int &master, int &slave)
+{
+    char name[256] = {};
+    ::openpty(&master, &slave, name, nullptr, nullptr);
+    termios raw {};
+    ::tcgetattr(slave, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(slave, TCSANOW, &raw);
+    return QString::fromLocal8Bit(name);
+}
+
 // The device side of a pseudo-terminal. Line n carries n % 1000 (and 999 - n % 1000 as the
 // second value) in fixed width, so any run of lines is one slice of a prepared text and the
 // writer spends nothing on formatting. The writer keeps to linesPerSecond over 1 ms slices; it
@@ -39,14 +52,8 @@ class PtyDevice
 public:
     explicit PtyDevice(bool twoValues = false)
     {
-        char name[256] = {};
-        ::openpty(&m_master, &m_slave, name, nullptr, nullptr);
-        termios raw {};
-        ::tcgetattr(m_slave, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(m_slave, TCSANOW, &raw);
+        m_path = OpenRawPseudoTerminal(m_master, m_slave);
         ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-        m_path = QString::fromLocal8Bit(name);
         char line[32];
         for (int copy = 0; copy < kCopies; ++copy) {
             for (int n = 0; n < kPeriod; ++n) {
