@@ -95,6 +95,11 @@ void TForm1::StartButtonClick()
         ResetAxisButtonClick();
     m_decoder->BeginRun();
     PrepareFastDisplay();
+    // The layout follows the changes above now, before data flows: a chart resized later
+    // would repaint into new images while the input queue fills.
+    ProcessPendingEvents();
+    if (!m_running)
+        return; // stopped meanwhile
     OpenPortForRun();
     StartUpdateTimer();
 }
