@@ -2,10 +2,64 @@
 
 #include "platform/exception.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <new>
+#include <type_traits>
+#include <utility>
+
+static_assert(std::is_trivially_copyable_v<TChartItem>, "items are moved as bytes");
+
+TDisplayList::Slots::Slots(Slots &&other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr))
+    , m_count(std::exchange(other.m_count, 0))
+    , m_bytes(std::exchange(other.m_bytes, 0))
+{ }
+
+TDisplayList::Slots &TDisplayList::Slots::operator=(Slots &&other) noexcept
+{
+    if (this != &other) {
+        Release();
+        m_data = std::exchange(other.m_data, nullptr);
+        m_count = std::exchange(other.m_count, 0);
+        m_bytes = std::exchange(other.m_bytes, 0);
+    }
+    return *this;
+}
+
+bool TDisplayList::Slots::Grow(size_t count)
+{
+    if (count <= m_count)
+        return true;
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    if (count > (std::numeric_limits<size_t>::max() - page) / sizeof(TChartItem))
+        return false;
+    const size_t bytes = (count * sizeof(TChartItem) + page - 1) / page * page;
+    void *grown = m_data
+            ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
+            : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (grown == MAP_FAILED)
+        return false;
+    // One call faults the new pages in: a fault per page while items are appended costs far
+    // more. Where the system cannot, the pages fault in as they are written.
+    ::madvise(static_cast<char *>(grown) + m_bytes, bytes - m_bytes, MADV_POPULATE_WRITE);
+    m_data = static_cast<TChartItem *>(grown);
+    m_bytes = bytes;
+    m_count = bytes / sizeof(TChartItem);
+    return true;
+}
+
+void TDisplayList::Slots::Release()
+{
+    if (m_data)
+        ::munmap(m_data, m_bytes);
+    m_data = nullptr;
+    m_count = 0;
+    m_bytes = 0;
+}
 
 void TDisplayList::SetAllocSize(int value)
 {
@@ -13,27 +67,22 @@ void TDisplayList::SetAllocSize(int value)
         m_allocSize = value;
 }
 
+void TDisplayList::MoveToFront()
+{
+    if (m_offset == 0)
+        return;
+    std::memmove(m_slots.Data(), Items(), static_cast<size_t>(m_count) * sizeof(TChartItem));
+    m_offset = 0;
+}
+
+// The live items end at the start of the new block; the items are unchanged on failure.
 void TDisplayList::Reallocate(size_t slotCount, size_t fallbackSlots)
 {
-    // The live items move to the start of the new block; the list is unchanged on failure.
-    auto build = [this](size_t n) {
-        std::vector<TChartItem> fresh(n, TChartItem {});
-        if (m_count > 0)
-            std::memcpy(fresh.data(), Items(), static_cast<size_t>(m_count) * sizeof(TChartItem));
-        m_slots.swap(fresh);
-        m_offset = 0;
-    };
-    try {
-        build(slotCount);
-    } catch (const std::bad_alloc &) {
-        if (fallbackSlots >= slotCount)
-            throw EOutOfMemory();
-        try {
-            build(fallbackSlots);
-        } catch (const std::bad_alloc &) {
-            throw EOutOfMemory();
-        }
-    }
+    MoveToFront();
+    if (m_slots.Grow(slotCount))
+        return;
+    if (fallbackSlots >= slotCount || !m_slots.Grow(fallbackSlots))
+        throw EOutOfMemory();
 }
 
 void TDisplayList::MakeRoomAtEnd()
@@ -42,27 +91,25 @@ void TDisplayList::MakeRoomAtEnd()
         const size_t capacity = static_cast<size_t>(m_capacity) + static_cast<size_t>(m_allocSize);
         if (capacity > static_cast<size_t>(std::numeric_limits<int>::max()))
             throw EOutOfMemory();
-        if (static_cast<size_t>(m_offset) + capacity > m_slots.size()) {
+        if (static_cast<size_t>(m_offset) + capacity > m_slots.Count()) {
             // Physical room grows geometrically so that small AllocSize values stay cheap.
-            Reallocate(std::max(capacity, m_slots.size() + m_slots.size() / 2), capacity);
+            Reallocate(std::max(capacity, m_slots.Count() + m_slots.Count() / 2), capacity);
         }
         m_capacity = static_cast<int>(capacity);
         return;
     }
-    if (static_cast<size_t>(m_offset + m_count) < m_slots.size())
+    if (static_cast<size_t>(m_offset + m_count) < m_slots.Count())
         return;
     // The end of the block is reached after removals at the front.
     if (m_offset >= m_count) {
-        std::memmove(m_slots.data(), Items(), static_cast<size_t>(m_count) * sizeof(TChartItem));
-        m_offset = 0;
+        MoveToFront();
         return;
     }
     const size_t capacity = static_cast<size_t>(m_capacity);
     try {
-        Reallocate(std::max(2 * capacity, m_slots.size() + capacity), capacity);
+        Reallocate(std::max(2 * capacity, m_slots.Count() + capacity), capacity);
     } catch (const EOutOfMemory &) {
-        std::memmove(m_slots.data(), Items(), static_cast<size_t>(m_count) * sizeof(TChartItem));
-        m_offset = 0;
+        MoveToFront();
     }
 }
 
@@ -81,7 +128,7 @@ void TDisplayList::Remove(int index)
         Clear();
         return;
     }
-    TChartItem *first = m_slots.data() + m_offset;
+    TChartItem *first = m_slots.Data() + m_offset;
     if (index < m_count / 2) {
         std::memmove(first + 1, first, static_cast<size_t>(index) * sizeof(TChartItem));
         ++m_offset;
@@ -94,7 +141,7 @@ void TDisplayList::Remove(int index)
 
 void TDisplayList::Clear()
 {
-    std::vector<TChartItem>().swap(m_slots);
+    m_slots.Release();
     m_offset = 0;
     m_count = 0;
     m_capacity = 0;
@@ -108,17 +155,14 @@ void TDisplayList::Load(const TChartItem *items, int count, bool append)
     const size_t total = static_cast<size_t>(kept) + static_cast<size_t>(count);
     if (total > static_cast<size_t>(std::numeric_limits<int>::max()))
         throw EOutOfMemory();
-    std::vector<TChartItem> fresh;
-    try {
-        fresh.resize(total, TChartItem {});
-    } catch (const std::bad_alloc &) {
+    Slots fresh;
+    if (!fresh.Grow(total))
         throw EOutOfMemory();
-    }
     if (kept > 0)
-        std::memcpy(fresh.data(), Items(), static_cast<size_t>(kept) * sizeof(TChartItem));
+        std::memcpy(fresh.Data(), Items(), static_cast<size_t>(kept) * sizeof(TChartItem));
     if (count > 0)
-        std::memcpy(fresh.data() + kept, items, static_cast<size_t>(count) * sizeof(TChartItem));
-    m_slots.swap(fresh);
+        std::memcpy(fresh.Data() + kept, items, static_cast<size_t>(count) * sizeof(TChartItem));
+    m_slots = std::move(fresh);
     m_offset = 0;
     m_count = static_cast<int>(total);
     m_capacity = static_cast<int>(total);

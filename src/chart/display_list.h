@@ -2,7 +2,7 @@
 
 #include "chart/chart_item.h"
 
-#include <vector>
+#include <cstddef>
 
 // The storage of a chart's display list: items in append order, index 0 the oldest.
 //
@@ -11,9 +11,19 @@
 // contiguous block that starts at an offset into a larger buffer, so removing the oldest item
 // and appending a new one cost O(1) amortised (the live items are moved down only after at
 // least as many removals). Items() points at item 0 and stays valid until the next change.
+// The buffer is anonymous memory of the operating system: growing remaps its pages instead of
+// copying them, and a page is only touched when an item is written to it, so a run that
+// appends 100,000 items does not stall on copies and page faults. Slots outside the live
+// block hold no defined value.
 class TDisplayList
 {
 public:
+    TDisplayList() = default;
+    TDisplayList(const TDisplayList &) = delete;
+    TDisplayList &operator=(const TDisplayList &) = delete;
+    TDisplayList(TDisplayList &&) noexcept = default;
+    TDisplayList &operator=(TDisplayList &&) noexcept = default;
+
     int ItemCount() const { return m_count; }
     int Capacity() const { return m_capacity; }
 
@@ -21,7 +31,7 @@ public:
     // Accepted for 1 .. 1,000,000; other values are ignored.
     void SetAllocSize(int value);
 
-    const TChartItem *Items() const { return m_slots.data() + m_offset; }
+    const TChartItem *Items() const { return m_slots.Data() + m_offset; }
     const TChartItem &Item(int index) const
     {
         return m_slots[static_cast<size_t>(m_offset + index)];
@@ -48,8 +58,31 @@ public:
 private:
     void MakeRoomAtEnd();
     void Reallocate(size_t slotCount, size_t fallbackSlots);
+    void MoveToFront();
 
-    std::vector<TChartItem> m_slots;
+    class Slots
+    {
+    public:
+        Slots() = default;
+        ~Slots() { Release(); }
+        Slots(Slots &&other) noexcept;
+        Slots &operator=(Slots &&other) noexcept;
+
+        TChartItem *Data() const { return m_data; }
+        TChartItem &operator[](size_t index) const { return m_data[index]; }
+        size_t Count() const { return m_count; }
+        // At least count slots, the first ones kept; false with nothing changed when memory
+        // is short.
+        bool Grow(size_t count);
+        void Release();
+
+    private:
+        TChartItem *m_data = nullptr;
+        size_t m_count = 0;
+        size_t m_bytes = 0;
+    };
+
+    Slots m_slots;
     int m_offset = 0;
     int m_count = 0;
     int m_capacity = 0;
