@@ -47,7 +47,8 @@ public:
 
 private:
     void Run();
-    bool MoveInput(std::uint32_t &flags, std::uint64_t &generation);
+    void Gather();
+    bool MoveInput(std::uint32_t &flags, std::uint64_t &generation, std::size_t &moved);
     void CheckErrors(std::uint32_t &flags);
     void CheckModemLines(std::uint32_t &flags);
     bool Wants(TComEvent event) const { return m_events.Contains(event); }

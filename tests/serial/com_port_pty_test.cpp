@@ -337,6 +337,34 @@ TEST_F(PortOnPty, FullQueueHoldsTheSenderBackWithoutLoss)
     EXPECT_TRUE(got == sent);
 }
 
+// A device that writes a little every millisecond has its data gathered before it is handed
+// over; nothing may be lost, reordered or held back at the end.
+TEST_F(PortOnPty, ATrickleOfSmallWritesArrivesWholeAndInOrder)
+{
+    RecordBlocks();
+    port.Open();
+    std::vector<std::string> chunks;
+    std::string sent;
+    for (int i = 0; i < 300; ++i) {
+        chunks.push_back(std::to_string(i) + ";");
+        sent += chunks.back();
+    }
+    std::thread writer([&] {
+        for (const std::string &chunk : chunks) {
+            if (!pty.Write(chunk))
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const bool complete = ProcessEventsUntil([&] { return received >= sent.size(); }, 20000);
+    writer.join();
+    ASSERT_TRUE(complete);
+    std::string got;
+    for (const std::string &block : blocks)
+        got += block;
+    EXPECT_EQ(got, sent);
+}
+
 TEST_F(PortOnPty, HungUpDeviceIsReportedOnceAndThePortCloses)
 {
     std::vector<TComErrors> errors;
