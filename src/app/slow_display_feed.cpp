@@ -5,6 +5,12 @@
 #include "instruments/vmeter.h"
 #include "platform/user_interface.h"
 
+namespace {
+
+constexpr qint64 kFrameMs = 16;
+
+} // namespace
+
 SlowDisplayFeed::SlowDisplayFeed(Instruments instruments)
     : m_instruments(std::move(instruments))
 { }
@@ -28,8 +34,12 @@ void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
     m_instruments.Meter2->SetValue(value2);
     m_instruments.Trend->Channel1().SetValue(value1);
     m_instruments.Trend->Channel2().SetValue(value2);
-    // The slow display shows every value: paint the instruments now, not after the burst.
-    ProcessPendingEvents();
+    // The slow display shows the values while a burst is handled: the instruments paint now,
+    // not after the burst, but once per frame rather than for every packet.
+    if (!m_sinceEventsRan.isValid() || m_sinceEventsRan.elapsed() >= kFrameMs) {
+        m_sinceEventsRan.start();
+        ProcessPendingEvents();
+    }
 }
 
 std::string ByteToBits(std::uint8_t value)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -32,6 +34,7 @@ public:
 
 private:
     Instruments m_instruments;
+    QElapsedTimer m_sinceEventsRan;
 };
 
 // Eight '0' / '1' characters, most significant bit first.

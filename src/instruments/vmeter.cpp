@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <QPaintEvent>
+
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -72,8 +75,21 @@ void TAbVMeter::ValueChanged()
         Invalidate(); // composed afresh when shown
         return;
     }
-    QPainter painter(&Frame());
-    update(DrawValueParts(painter, false));
+    m_valuePartsPending = true;
+    QRegion changed = (m_pointerDrawn | m_scale.PointerBounds(PosPerMille())) & m_scale.Area;
+    if (m_options.Contains(TAbVMeterOption::opValue))
+        changed += ValueBox();
+    update(changed);
+}
+
+void TAbVMeter::paintEvent(QPaintEvent *event)
+{
+    EnsureFrame();
+    if (std::exchange(m_valuePartsPending, false) && FrameValid() && !m_scale.NoRoom) {
+        QPainter painter(&Frame());
+        DrawValueParts(painter, false);
+    }
+    TAbAnalogGControl::paintEvent(event);
 }
 
 void TAbVMeter::OverflowChanged()

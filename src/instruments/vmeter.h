@@ -20,9 +20,10 @@ using TAbVMeterOptions = TEnumSet<TAbVMeterOption>;
 
 // The vertical meter: value box on top, a centred scale with a triangular pointer, the signal
 // names below. A full repaint snapshots the scale area without the pointer; a value change
-// restores the snapshot where the pointer was, draws it at its new place and redraws a changed
-// value text, all in the frame, and asks Qt to update just those pixels. Paints nothing while
-// the update lock is held.
+// asks Qt to update the pixels of the old and new pointer and of the value text, and the next
+// paint restores the snapshot where the pointer was, draws it at its new place and redraws a
+// changed value text in the frame: many values between two paints cost one drawing. Paints
+// nothing while the update lock is held.
 class TAbVMeter : public TAbAnalogGControl
 {
 public:
@@ -56,6 +57,7 @@ protected:
     bool CanPaint() const override { return UpdateCount() == 0; }
     void AdjustSize() override;
     void RenderFrame(QPainter &painter) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     TInstrumentParts Parts() const;
@@ -83,6 +85,7 @@ private:
     QRect m_pointerDrawn;
     QString m_textDrawn;
     int m_valueDepth = 0;
+    bool m_valuePartsPending = false;
     bool m_blinking = false;
     TColor m_blinkColor = 0x0000FF;
 };
