@@ -25,8 +25,9 @@ constexpr int kModemLinePollMs = 50;
 // A trickle of data (less than kTrickleBytes per round) is gathered for kGatherMs in the
 // device's own buffer before the next read, so that a device writing every millisecond wakes
 // this thread and the user-interface thread about 200 times a second instead of 1000. Faster
-// data is read at once: the device's buffer (a few ten kilobytes) must not fill meanwhile.
-constexpr std::size_t kTrickleBytes = 16 * 1024;
+// data is read at once: gathered, it would reach the input queue in bursts that bring the
+// queue's 80 % mark closer, and could fill the device's buffer.
+constexpr std::size_t kTrickleBytes = 2048;
 constexpr int kGatherMs = 5;
 
 } // namespace
