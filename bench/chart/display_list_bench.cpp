@@ -22,6 +22,16 @@ static void BM_DisplayListAppend(benchmark::State &state)
 }
 BENCHMARK(BM_DisplayListAppend);
 
+static void FastDisplaySize(TChartModel &chart)
+{
+    chart.SetChartSize(708, 384);
+}
+
+static void FastDisplaySize(TRChart &chart)
+{
+    chart.Model().SetChartSize(708, 384);
+}
+
 // The trend mode's steady state: a full window of `window` samples per channel scrolls on by
 // one sample; painting is suppressed as during an acquisition.
 template<typename Chart>
@@ -33,7 +43,7 @@ static void BM_DisplayListTrendStep(benchmark::State &state)
     chart.SetAllocSize(110000);
     chart.SetAutoRedraw(false);
     chart.SuppressPaint(true);
-    chart.SetChartSize(708, 384);
+    FastDisplaySize(chart);
     double n = 1;
     auto sample = [&] {
         for (int c = 1; c <= channels; ++c) {

@@ -1,4 +1,5 @@
 #include "instruments/led.h"
+#include "instruments/meter_design_look.h"
 #include "instruments/vmeter.h"
 #include "platform/user_interface.h"
 
@@ -12,25 +13,7 @@ namespace {
 std::unique_ptr<TAbVMeter> ShownMeter()
 {
     auto m = std::make_unique<TAbVMeter>();
-    m->BeginUpdate();
-    m->SetAutoSize(false);
-    m->resize(140, 417);
-    m->SetOptions({TAbVMeterOption::opBevelInner, TAbVMeterOption::opBevelOuter,
-                   TAbVMeterOption::opValue, TAbVMeterOption::opName1});
-    m->SignalSettings().SetName1(QStringLiteral("Kanal 1"));
-    m->SignalSettings().SetValueFormat(QStringLiteral("######0.000"));
-    m->SignalSettings().SetValueTo(10);
-    m->Font().SetHeight(-13);
-    m->FontValue().SetName(QStringLiteral("Arial"));
-    m->FontValue().SetHeight(-15);
-    m->FontValue().SetStyle({TFontStyle::fsBold});
-    m->BevelInner().SetBevelLine(TBevelLine::blNone);
-    m->BevelInner().SetColor(clWhite);
-    m->ScaleSettings().Font().SetHeight(-20);
-    m->ScaleSettings().SetSteps(10);
-    m->ScaleSettings().SetSubSteps(5);
-    m->ScaleSettings().SetValueFormat(QStringLiteral("####0.0"));
-    m->EndUpdate();
+    SetMeterDesignLook(*m, QStringLiteral("Kanal 1"));
     m->show();
     ProcessPendingEvents();
     return m;

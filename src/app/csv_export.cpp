@@ -2,10 +2,7 @@
 
 #include "platform/exception.h"
 #include "platform/number_text.h"
-
-#include <QFile>
-
-#include <cerrno>
+#include "platform/system_file.h"
 
 namespace {
 
@@ -57,15 +54,7 @@ QByteArray CsvExport::TwoChannels(const TChartItem *items, int count, char separ
 
 void CsvExport::WriteFile(const QString &fileName, const QByteArray &bytes)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const int code
-                = file.error() == QFileDevice::PermissionsError ? 5 : InOutCodeFromErrno(errno);
-        throw EInOutError(code);
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw EInOutError(InOutCodeFromErrno(errno));
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw EInOutError(InOutCodeFromErrno(errno));
+    TSystemFile file(fileName, TSystemFile::Mode::Create);
+    file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    file.Close();
 }

@@ -7,9 +7,9 @@
 #include "chart/num_lab.h"
 #include "chart/rchart.h"
 #include "instruments/led.h"
+#include "instruments/meter_design_look.h"
 #include "instruments/trend.h"
 #include "instruments/value_indicator.h"
-#include "instruments/vmeter.h"
 #include "serial/com_combo_box.h"
 #include "serial/com_led.h"
 #include "serial/com_port.h"
@@ -107,39 +107,6 @@ void SetupChart(TRChart &chart)
     chart.SetRange(1, 0, 1, 1000, 10);
     chart.SetRange(2, 0, 1, 1000, 10);
     chart.SuppressPaint(false);
-}
-
-void SetupMeter(TAbVMeter &meter, const QString &name)
-{
-    meter.SignalSettings().SetName1(name);
-    SetMeterRange(meter, 0, 10);
-    meter.SignalSettings().SetValueUnit(QStringLiteral("%"));
-    meter.SignalSettings().SetValueFormat(QStringLiteral("######0.000"));
-    meter.SetAutoSize(false);
-    meter.Font().SetName(QStringLiteral("Arial"));
-    meter.Font().SetHeight(-13);
-    meter.FontValue().SetName(QStringLiteral("Arial"));
-    meter.FontValue().SetHeight(-15);
-    meter.FontValue().SetColor(clLime);
-    meter.FontValue().SetStyle({TFontStyle::fsBold});
-    meter.BevelOuter().SetBevelLine(TBevelLine::blInner);
-    meter.BevelOuter().SetPenColor(clGray);
-    meter.BevelInner().SetBevelLine(TBevelLine::blNone);
-    meter.BevelInner().SetColor(clWhite);
-    meter.BevelValue().SetBevelLine(TBevelLine::blNone);
-    meter.BevelValue().SetColor(clBlack);
-    meter.ScaleSettings().SetColor(clBlack);
-    meter.ScaleSettings().SetPointerColor(clLime);
-    meter.ScaleSettings().Font().SetName(QStringLiteral("Arial"));
-    meter.ScaleSettings().Font().SetHeight(-20);
-    meter.ScaleSettings().Font().SetColor(clBlack);
-    meter.ScaleSettings().SetDrawLine(true);
-    meter.ScaleSettings().SetPosLeftTop(false);
-    meter.ScaleSettings().SetSteps(10);
-    meter.ScaleSettings().SetSubSteps(5);
-    meter.ScaleSettings().SetValueFormat(QStringLiteral("####0.0"));
-    meter.SetOptions({TAbVMeterOption::opBevelInner, TAbVMeterOption::opBevelOuter,
-                      TAbVMeterOption::opValue, TAbVMeterOption::opName1});
 }
 
 void SetupTrend(TAbTrend &trend)
@@ -278,8 +245,8 @@ void TForm1::ApplyDesignTimeSettings()
     readout.SetLabelWidth(80);
     readout.SetRightText(QStringLiteral("Cursor Time"));
 
-    SetupMeter(*ui->AbVMeter1, QStringLiteral("Kanal 1"));
-    SetupMeter(*ui->AbVMeter2, QStringLiteral("Kanal 2"));
+    SetMeterDesignLook(*ui->AbVMeter1, QStringLiteral("Kanal 1"));
+    SetMeterDesignLook(*ui->AbVMeter2, QStringLiteral("Kanal 2"));
     SetupTrend(*ui->AbTrend1);
     SetupValueIndicator(*ui->AbValueInd1, QStringLiteral("Ch1"));
     SetupValueIndicator(*ui->AbValueInd2, QStringLiteral("Ch2"));

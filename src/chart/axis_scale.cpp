@@ -1,5 +1,7 @@
 #include "chart/axis_scale.h"
 
+#include "platform/store_if_changed.h"
+
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,15 +18,6 @@ int ClampToPixel(double v)
     if (std::isnan(v))
         return 0;
     return static_cast<int>(std::nearbyint(std::clamp(v, -2147483647.0, 2147483647.0)));
-}
-
-template<typename T>
-bool Store(T &field, const T &value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
 }
 
 } // namespace
@@ -90,19 +83,19 @@ double TScale::TickValue(int i) const
 
 void TScale::SetScaleType(TScaleType value)
 {
-    if (Store(m_scaleType, value))
+    if (StoreIfChanged(m_scaleType, value))
         Changed();
 }
 
 void TScale::SetRangeLow(double value)
 {
-    if (Store(m_rangeLow, value))
+    if (StoreIfChanged(m_rangeLow, value))
         Changed();
 }
 
 void TScale::SetRangeHigh(double value)
 {
-    if (Store(m_rangeHigh, value))
+    if (StoreIfChanged(m_rangeHigh, value))
         Changed();
 }
 
@@ -117,133 +110,133 @@ void TScale::SetRange(double low, double high)
 
 void TScale::SetLogarithmic(bool value)
 {
-    if (Store(m_logarithmic, value))
+    if (StoreIfChanged(m_logarithmic, value))
         Changed();
 }
 
 void TScale::SetMinTicks(int value)
 {
-    if (Store(m_minTicks, value))
+    if (StoreIfChanged(m_minTicks, value))
         Changed();
 }
 
 void TScale::SetShortTicks(bool value)
 {
-    if (Store(m_shortTicks, value))
+    if (StoreIfChanged(m_shortTicks, value))
         Changed();
 }
 
 void TScale::SetDecPlaces(int value)
 {
-    if (Store(m_decPlaces, value))
+    if (StoreIfChanged(m_decPlaces, value))
         Changed();
 }
 
 void TScale::SetLabelType(TFigType value)
 {
-    if (Store(m_labelType, value))
+    if (StoreIfChanged(m_labelType, value))
         Changed();
 }
 
 void TScale::SetUserTickText(const QString &value)
 {
-    if (Store(m_userTickText, value))
+    if (StoreIfChanged(m_userTickText, value))
         Changed();
 }
 
 void TScale::SetScaleInscript(const QString &value)
 {
-    if (Store(m_scaleInscript, value))
+    if (StoreIfChanged(m_scaleInscript, value))
         Changed();
 }
 
 void TScale::SetDateFormat(const TDTLabel &value)
 {
-    if (Store(m_dateFormat, value))
+    if (StoreIfChanged(m_dateFormat, value))
         Changed();
 }
 
 void TScale::SetCaption(const QString &value)
 {
-    if (Store(m_caption, value))
+    if (StoreIfChanged(m_caption, value))
         Changed();
 }
 
 void TScale::SetCaptionPosX(int value)
 {
-    if (Store(m_captionPosX, value))
+    if (StoreIfChanged(m_captionPosX, value))
         Changed();
 }
 
 void TScale::SetCaptionPosY(int value)
 {
-    if (Store(m_captionPosY, value))
+    if (StoreIfChanged(m_captionPosY, value))
         Changed();
 }
 
 void TScale::SetCaptionAlignment(TAlignment value)
 {
-    if (Store(m_captionAlignment, value))
+    if (StoreIfChanged(m_captionAlignment, value))
         Changed();
 }
 
 void TScale::SetCaptionAnchor(TScaleUnitAnchor value)
 {
-    if (Store(m_captionAnchor, value))
+    if (StoreIfChanged(m_captionAnchor, value))
         Changed();
 }
 
 void TScale::SetColorScale(TColor value)
 {
-    if (Store(m_colorScale, value))
+    if (StoreIfChanged(m_colorScale, value))
         Changed();
 }
 
 void TScale::SetFont(const TFont &value)
 {
-    if (Store(m_font, value))
+    if (StoreIfChanged(m_font, value))
         Changed();
 }
 
 void TScale::SetShowBaseLine(bool value)
 {
-    if (Store(m_showBaseLine, value))
+    if (StoreIfChanged(m_showBaseLine, value))
         Changed();
 }
 
 void TScale::SetTransparent(bool value)
 {
-    if (Store(m_transparent, value))
+    if (StoreIfChanged(m_transparent, value))
         Changed();
 }
 
 void TScale::SetVisible(bool value)
 {
-    if (Store(m_visible, value))
+    if (StoreIfChanged(m_visible, value))
         Changed();
 }
 
 void TScale::SetMarginTop(int value)
 {
-    if (Store(m_marginTop, value))
+    if (StoreIfChanged(m_marginTop, value))
         Changed();
 }
 
 void TScale::SetMarginBottom(int value)
 {
-    if (Store(m_marginBottom, value))
+    if (StoreIfChanged(m_marginBottom, value))
         Changed();
 }
 
 void TScale::SetMarginLeft(int value)
 {
-    if (Store(m_marginLeft, value))
+    if (StoreIfChanged(m_marginLeft, value))
         Changed();
 }
 
 void TScale::SetMarginRight(int value)
 {
-    if (Store(m_marginRight, value))
+    if (StoreIfChanged(m_marginRight, value))
         Changed();
 }
 
@@ -281,19 +274,19 @@ void TScale::resizeEvent(QResizeEvent *event)
 
 void TScale::SetColorBackGnd(TColor value)
 {
-    if (Store(m_colorBackGnd, value))
+    if (StoreIfChanged(m_colorBackGnd, value))
         Changed();
 }
 
 void TScale::SetFrameStyle(TFrameStyle value)
 {
-    if (Store(m_frameStyle, value))
+    if (StoreIfChanged(m_frameStyle, value))
         Changed();
 }
 
 void TScale::SetColorScheme(TColorScheme value)
 {
-    if (Store(m_colorScheme, value))
+    if (StoreIfChanged(m_colorScheme, value))
         Changed();
 }
 

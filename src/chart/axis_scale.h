@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -124,8 +125,9 @@ public:
     void SetTarget(QImage *image) { m_target = image; }
 
     // Draws the axis onto painter (offset (0, 0) of the axis area) whatever the suppression;
-    // an invisible axis draws nothing but still rebuilds its tick list.
-    void DrawOn(QPainter &painter);
+    // an invisible axis draws nothing but still rebuilds its tick list. An ink draws line,
+    // ticks and texts in that one colour instead of the axis's own (a monochrome picture).
+    void DrawOn(QPainter &painter, std::optional<TColor> ink = std::nullopt);
     // Rebuilds the tick list without drawing.
     void UpdateTicks();
 
@@ -146,10 +148,15 @@ private:
     TTickInput TickInput();
     int BaseLine() const;
     void LimitMinTicks();
-    void DrawTicks(QPainter &painter, const TTickPlan &plan, int baseLine);
-    void DrawLabel(QPainter &painter, const QString &text, int pos, int baseLine);
-    void DrawCaption(QPainter &painter, int baseLine);
-    void DrawCentredMessage(QPainter &painter, const QString &text, int baseLine);
+    struct Ink
+    {
+        QColor Line;
+        QColor Text;
+    };
+    void DrawTicks(QPainter &painter, const TTickPlan &plan, int baseLine, const Ink &ink);
+    void DrawLabel(QPainter &painter, const QString &text, int pos, int baseLine, const Ink &ink);
+    void DrawCaption(QPainter &painter, int baseLine, const Ink &ink);
+    void DrawCentredMessage(QPainter &painter, const QString &text, int baseLine, const Ink &ink);
     void DrawBackground(QPainter &painter);
     void DrawControlImage();
     void Changed();

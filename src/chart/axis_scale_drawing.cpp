@@ -77,7 +77,7 @@ void TScale::UpdateTicks()
     m_tickList = PlanTicks(TickInput()).TickList;
 }
 
-void TScale::DrawOn(QPainter &painter)
+void TScale::DrawOn(QPainter &painter, std::optional<TColor> ink)
 {
     if (!m_visible) {
         UpdateTicks();
@@ -88,7 +88,9 @@ void TScale::DrawOn(QPainter &painter)
     painter.setFont(ToQFont(m_font));
     if (OnBeforeScaleRendered)
         OnBeforeScaleRendered(this, &painter);
-    painter.setPen(ToQColor(m_colorScale));
+    const Ink colours = ink ? Ink {ToQColor(*ink), ToQColor(*ink)}
+                            : Ink {ToQColor(m_colorScale), ToQColor(m_font.Color)};
+    painter.setPen(colours.Line);
     if (m_transparent)
         painter.setBrush(Qt::NoBrush);
     else
@@ -100,13 +102,13 @@ void TScale::DrawOn(QPainter &painter)
         const TTickPlan plan = PlanTicks(TickInput());
         m_tickList = plan.TickList;
         if (!plan.Message.isEmpty())
-            DrawCentredMessage(painter, plan.Message, baseLine);
+            DrawCentredMessage(painter, plan.Message, baseLine, colours);
         else
-            DrawTicks(painter, plan, baseLine);
+            DrawTicks(painter, plan, baseLine, colours);
     }
-    DrawCaption(painter, baseLine);
+    DrawCaption(painter, baseLine, colours);
     if (m_showBaseLine) {
-        painter.setPen(ToQColor(m_colorScale));
+        painter.setPen(colours.Line);
         if (Horizontal())
             painter.drawLine(m_marginLeft, baseLine, m_width - m_marginRight - 1, baseLine);
         else
@@ -117,20 +119,19 @@ void TScale::DrawOn(QPainter &painter)
     painter.restore();
 }
 
-void TScale::DrawTicks(QPainter &painter, const TTickPlan &plan, int baseLine)
+void TScale::DrawTicks(QPainter &painter, const TTickPlan &plan, int baseLine, const Ink &ink)
 {
     const bool horizontal = Horizontal();
     const int dir = Outwards(m_scaleType);
-    const QColor scaleColor = ToQColor(m_colorScale);
     for (const TTickMark &mark : plan.Marks) {
         const int pos = ValueToPixel(mark.Value);
-        painter.setPen(scaleColor);
+        painter.setPen(ink.Line);
         DrawTick(painter, horizontal, pos, baseLine, mark.Major ? (horizontal ? 7 : 6) : 4, dir);
         if (mark.HasLabel) {
             QString text = mark.Label;
             if (OnBeforeTickLabel)
                 OnBeforeTickLabel(this, m_scaleType, mark.Value, text);
-            DrawLabel(painter, text, pos, baseLine);
+            DrawLabel(painter, text, pos, baseLine, ink);
         }
         if (OnScaleTickDrawn) {
             const int x = horizontal ? pos : baseLine;
@@ -140,7 +141,8 @@ void TScale::DrawTicks(QPainter &painter, const TTickPlan &plan, int baseLine)
     }
 }
 
-void TScale::DrawLabel(QPainter &painter, const QString &text, int pos, int baseLine)
+void TScale::DrawLabel(QPainter &painter, const QString &text, int pos, int baseLine,
+                       const Ink &ink)
 {
     if (text.isEmpty())
         return;
@@ -160,7 +162,7 @@ void TScale::DrawLabel(QPainter &painter, const QString &text, int pos, int base
         top = pos - metrics.height() / 2;
         left = m_scaleType == TScaleType::sctYL ? baseLine + 8 : baseLine - textWidth - 8;
     }
-    painter.setPen(ToQColor(m_font.Color));
+    painter.setPen(ink.Text);
     const int align = Horizontal()
             ? Qt::AlignHCenter
             : (m_scaleType == TScaleType::sctYL ? Qt::AlignLeft : Qt::AlignRight);
@@ -168,7 +170,7 @@ void TScale::DrawLabel(QPainter &painter, const QString &text, int pos, int base
                      align | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
-void TScale::DrawCaption(QPainter &painter, int baseLine)
+void TScale::DrawCaption(QPainter &painter, int baseLine, const Ink &ink)
 {
     if (m_caption.isEmpty())
         return;
@@ -193,12 +195,13 @@ void TScale::DrawCaption(QPainter &painter, int baseLine)
         x -= textWidth;
     else if (m_captionAlignment == TAlignment::taCenter)
         x -= textWidth / 2;
-    painter.setPen(ToQColor(m_font.Color));
+    painter.setPen(ink.Text);
     painter.drawText(QRect(x, y, textWidth, metrics.height()),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, m_caption);
 }
 
-void TScale::DrawCentredMessage(QPainter &painter, const QString &text, int baseLine)
+void TScale::DrawCentredMessage(QPainter &painter, const QString &text, int baseLine,
+                                const Ink &ink)
 {
     const QFontMetrics metrics(painter.font());
     const int textWidth = metrics.horizontalAdvance(text);
@@ -213,7 +216,7 @@ void TScale::DrawCentredMessage(QPainter &painter, const QString &text, int base
         top = m_marginTop + (m_height - m_marginTop - m_marginBottom - textHeight) / 2;
         left = dir > 0 ? baseLine + 8 : baseLine - textWidth - 8;
     }
-    painter.setPen(ToQColor(m_font.Color));
+    painter.setPen(ink.Text);
     painter.drawText(QRect(left, top, textWidth, textHeight),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }

@@ -1,6 +1,6 @@
 #include "chart/bmp_writer.h"
 
-#include "chart/chart_file_io.h"
+#include "platform/system_file.h"
 
 #include <cstdint>
 
@@ -53,7 +53,7 @@ std::string EncodeBmp(const QImage &source)
 
 void WriteBmpFile(const QString &fileName, const QImage &image)
 {
-    TChartFile file(fileName, TChartFile::Mode::Create);
+    TSystemFile file(fileName, TSystemFile::Mode::Create);
     file.Write(EncodeBmp(image));
     file.Close();
 }

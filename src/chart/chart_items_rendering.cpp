@@ -279,8 +279,9 @@ void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool b
     if (m_gridStyle != GridStyleType::gsNone && gridIndex == 0) {
         DrawGrid(painter, xOffset, yOffset);
     }
-    ItemPainter items(painter, pixels ? &*pixels : nullptr, m_chartColor, LineWidth());
-    const PointMapper map(*this, QPoint(xOffset - MarginLeft(), yOffset - MarginTop()));
+    const TChartPalette palette = blackWhite ? BlackWhitePalette() : LivePalette();
+    ItemPainter items(painter, pixels ? &*pixels : nullptr, palette.Chart, LineWidth());
+    const PointMapper map(m_model, QPoint(xOffset - MarginLeft(), yOffset - MarginTop()));
     const TChartItem *item = Items();
     for (const TChartItem *end = item + ItemCount(); item != end; ++item) {
         if (!ItemVisible(*item)) {
@@ -311,7 +312,7 @@ void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool b
     const QPoint o(xOffset, yOffset);
     const int pw = PlotWidth();
     const int ph = PlotHeight();
-    painter.setPen(ChartPen(m_chartFrameColor));
+    painter.setPen(ChartPen(palette.ChartFrame));
     painter.drawPolyline(QPolygon({QPoint(0, 0) + o, QPoint(pw, 0) + o, QPoint(pw, ph) + o,
                                    QPoint(0, ph) + o, QPoint(0, 0) + o}));
 }

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-// The scale half of the chart model: the layers' scale settings, the plot geometry, the paint
-// seam, the standard layouts and keeping the axis controls in step. Ranges and the mapping
+// The scale half of the chart model: the layers' scale settings, the plot geometry, the view
+// notifications and the standard layouts. Ranges and the mapping
 // between user coordinates and pixels are in chart_ranges.cpp.
 
 namespace {
@@ -15,7 +15,7 @@ constexpr TColor LayerColors[]
 
 } // namespace
 
-TChartModel::TChartModel(QWidget *axisParent)
+TChartModel::TChartModel()
     : m_joints(*this)
 {
     m_classVisible.set();
@@ -27,16 +27,8 @@ TChartModel::TChartModel(QWidget *axisParent)
         m_scaleY[i].SetScalePos(50 * (i / 2));
         m_scaleX[i].OnChange = [this](TScaleProps *) { ScalePropsChanged(); };
         m_scaleY[i].OnChange = [this](TScaleProps *) { ScalePropsChanged(); };
-        for (auto *axis : {&m_axisX[i], &m_axisY[i]}) {
-            *axis = std::make_unique<TScale>(axisParent);
-            (*axis)->setVisible(false);
-            (*axis)->SuppressPaint(true);
-            (*axis)->SetTransparent(true);
-            (*axis)->SetFrameStyle(TFrameStyle::fsNone);
-        }
     }
     ApplyStandardLayout(m_standardLayout);
-    SyncAxes();
     UpdateMapping();
 }
 
@@ -70,22 +62,30 @@ const TScalePropsVert &TChartModel::ScaleY(int layer) const
     return m_scaleY[static_cast<size_t>(ClampLayer(layer) - 1)];
 }
 
-TScale &TChartModel::AxisX(int layer)
-{
-    return *m_axisX[static_cast<size_t>(ClampLayer(layer) - 1)];
-}
-
-TScale &TChartModel::AxisY(int layer)
-{
-    return *m_axisY[static_cast<size_t>(ClampLayer(layer) - 1)];
-}
-
 const TLayerMapping &TChartModel::Mapping(int layer) const
 {
     return m_mapping[static_cast<size_t>(ClampLayer(layer) - 1)];
 }
 
-// ---- Paint seam ---------------------------------------------------------------------------
+// ---- View notifications -------------------------------------------------------------------
+
+void TChartModel::Paint()
+{
+    if (m_view)
+        m_view->Paint();
+}
+
+void TChartModel::ScalesChanged()
+{
+    if (m_view)
+        m_view->ScalesChanged();
+}
+
+void TChartModel::ScaleRangesChanged(int layer)
+{
+    if (m_view)
+        m_view->ScaleRangesChanged(layer);
+}
 
 void TChartModel::SuppressPaint(bool suppress)
 {
@@ -102,7 +102,7 @@ void TChartModel::SetLoading(bool value)
         return;
     m_loading = value;
     if (!value) {
-        SyncAxes();
+        ScalesChanged();
         UpdateMapping();
         Paint();
     }
@@ -171,92 +171,18 @@ void TChartModel::SetShadowWidth(int value)
 
 void TChartModel::GeometryChanged()
 {
-    PlotAreaChanged();
-    SyncAxes();
+    if (m_view)
+        m_view->PlotAreaChanged();
+    ScalesChanged();
     UpdateMapping();
     RepaintIfAutoRedraw();
-}
-
-// ---- Axis controls ------------------------------------------------------------------------
-
-void TChartModel::SyncAxisGeometry(int layer)
-{
-    const size_t i = static_cast<size_t>(layer - 1);
-    const int w = m_width;
-    const int h = m_height;
-    const int sw = m_shadowWidth;
-    TScale &x = *m_axisX[i];
-    const int xPos = m_scaleX[i].ScalePos();
-    x.SetSize(w, h);
-    if (m_scaleX[i].FarSide()) { // top edge, labels above
-        x.SetScaleType(TScaleType::sctXB);
-        x.SetMargins(m_marginLeft, m_marginTop, m_marginRight + sw - 1, h - m_marginTop + xPos - 1);
-    } else { // bottom edge, labels below
-        x.SetScaleType(TScaleType::sctXT);
-        x.SetMargins(m_marginLeft, h - m_marginBottom - sw + xPos, m_marginRight + sw - 1,
-                     m_marginBottom);
-    }
-    TScale &y = *m_axisY[i];
-    const int yPos = m_scaleY[i].ScalePos();
-    y.SetSize(w, h);
-    if (m_scaleY[i].FarSide()) { // right edge, labels to the right
-        y.SetScaleType(TScaleType::sctYL);
-        y.SetMargins(w - m_marginRight - sw + yPos, m_marginTop, m_marginRight,
-                     m_marginBottom + sw - 1);
-    } else { // left edge, labels to the left
-        y.SetScaleType(TScaleType::sctYR);
-        y.SetMargins(m_marginLeft, m_marginTop, w - m_marginLeft + yPos - 1,
-                     m_marginBottom + sw - 1);
-    }
-}
-
-namespace {
-
-void CopyScaleSettings(const TScaleProps &p, TScale &a)
-{
-    a.SetRange(p.RangeLow(), p.RangeHigh());
-    a.SetVisible(p.Visible());
-    a.SetCaption(p.Caption());
-    a.SetCaptionPosX(p.CaptionPosX());
-    a.SetCaptionPosY(p.CaptionPosY());
-    a.SetCaptionAlignment(p.CaptionAlignment());
-    a.SetCaptionAnchor(p.CaptionAnchor());
-    a.SetColorScale(p.ColorScale());
-    a.SetDecPlaces(p.DecPlaces());
-    a.SetLogarithmic(p.Logarithmic());
-    a.SetLabelType(p.LabelType());
-    a.SetShortTicks(p.ShortTicks());
-    a.SetMinTicks(p.MinTicks());
-    a.SetScaleInscript(p.ScaleInscript());
-    a.SetUserTickText(p.UserTickText());
-    a.SetFont(p.Font());
-    a.SetDateFormat(p.DateFormat());
-}
-
-} // namespace
-
-void TChartModel::SyncAxes()
-{
-    for (int layer = 1; layer <= LayerCount; ++layer) {
-        const size_t i = static_cast<size_t>(layer - 1);
-        SyncAxisGeometry(layer);
-        CopyScaleSettings(m_scaleX[i], *m_axisX[i]);
-        CopyScaleSettings(m_scaleY[i], *m_axisY[i]);
-    }
-}
-
-void TChartModel::SyncAxisRanges(int layer)
-{
-    const size_t i = static_cast<size_t>(layer - 1);
-    m_axisX[i]->SetRange(m_scaleX[i].RangeLow(), m_scaleX[i].RangeHigh());
-    m_axisY[i]->SetRange(m_scaleY[i].RangeLow(), m_scaleY[i].RangeHigh());
 }
 
 void TChartModel::ScalePropsChanged()
 {
     if (m_scaleNotifyDepth > 0)
         return;
-    SyncAxes();
+    ScalesChanged();
     // Re-apply the ranges: controlled layers follow their controlling layers.
     for (int layer = 1; layer <= LayerCount; ++layer)
         FollowJoints(layer);

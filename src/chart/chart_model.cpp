@@ -63,7 +63,8 @@ void TChartModel::RemoveItem(int index)
 
 void TChartModel::ClearItems()
 {
-    DataAreaCleared();
+    if (m_view)
+        m_view->DataAreaCleared();
     TChartModel &owner = DataOwner();
     owner.m_list.Clear();
     owner.m_lastDrawnIndex = 0;

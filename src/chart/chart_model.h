@@ -1,6 +1,5 @@
 #pragma once
 
-#include "chart/axis_scale.h"
 #include "chart/chart_error.h"
 #include "chart/chart_item.h"
 #include "chart/display_list.h"
@@ -15,7 +14,25 @@
 #include <memory>
 #include <vector>
 
-class QWidget;
+// What a chart model tells the control that draws it. The model calls these where a change must
+// become visible; with painting suppressed, range changes cost no drawing.
+class TChartView
+{
+public:
+    // Repaint the whole control (nothing while the model's painting is suppressed).
+    virtual void Paint() = 0;
+    // The list was cleared: the data-area image gets its background.
+    virtual void DataAreaCleared() = 0;
+    // Margins, shadow or size changed: the data-area image becomes PW + 1 by PH + 1.
+    virtual void PlotAreaChanged() = 0;
+    // Scale settings or the plot geometry changed: the axes follow them.
+    virtual void ScalesChanged() = 0;
+    // Only the ranges of one layer (1..16) changed.
+    virtual void ScaleRangesChanged(int layer) = 0;
+
+protected:
+    ~TChartView() = default;
+};
 
 enum class TrcLayout {
     rcl_X1Bottom_Y1Left,
@@ -33,25 +50,20 @@ struct TLayerMapping
     long double KX = 0, OX = 0, KY = 0, OY = 0;
 };
 
-// Everything of the chart control except its pixels and its mouse: the display list with its
-// drawing attributes and data sharing, the 16 layers with their scale settings, joints and
-// ranges, the plot geometry and the mapping between user coordinates and pixels, and the 32
-// axis controls kept in step with the scale settings.
+// Everything of the chart control except its widgets, pixels and mouse: the display list with
+// its drawing attributes and data sharing, the 16 layers with their scale settings (plain data),
+// joints and ranges, the plot geometry and the mapping between user coordinates and pixels.
 //
-// The chart widget derives from this class (together with QWidget) and fills the repaint seam:
-// Paint() repaints the whole control (it must draw nothing while PaintSuppressed()),
-// DataAreaCleared() blanks the data-area image, PlotAreaChanged() follows margin and size
-// changes. The model calls them where a change must become visible; with painting suppressed,
-// range changes cost no drawing. The widget reports its size with SetChartSize().
+// The chart control holds a model and registers itself as its view (SetView); it reports its
+// size with SetChartSize(). A model without a view works the same, it just shows nothing.
 // Used on the user-interface thread only.
 class TChartModel
 {
 public:
     static constexpr int LayerCount = 16;
 
-    // axisParent, when given, becomes the Qt parent of the (never shown) axis controls.
-    explicit TChartModel(QWidget *axisParent = nullptr);
-    virtual ~TChartModel();
+    TChartModel();
+    ~TChartModel();
     TChartModel(const TChartModel &) = delete;
     TChartModel &operator=(const TChartModel &) = delete;
 
@@ -165,12 +177,6 @@ public:
     void SetScale3Y(const TScalePropsVert &value) { ScaleY(3).Assign(value); }
     void SetScale4Y(const TScalePropsVert &value) { ScaleY(4).Assign(value); }
 
-    // The axis controls of a layer (1..16, clamped); the chart draws them in DrawFrame.
-    TScale &AxisX(int layer);
-    TScale &AxisY(int layer);
-    // Copies every layer's scale settings and the geometry into the axis controls.
-    void SyncAxes();
-
     bool Isometric() const { return m_isometric; }
     void SetIsometric(bool value);
     TJointLayers &JointLayers() { return m_joints; }
@@ -183,13 +189,13 @@ public:
     // A range change of one layer through the joints (a controlled direction keeps its range)
     // and to the layers it controls, without widening equal bounds: the mouse's path.
     void ApplyLayerRange(int layer, double xLow, double yLow, double xHigh, double yHigh);
-    // Stores the range where it is wide enough (and valid on a logarithmic scale), copies it
-    // into the axis controls and updates the mapping.
+    // Stores the range where it is wide enough (and valid on a logarithmic scale), tells the
+    // view and updates the mapping.
     void SetLayerRange(int layer, double xLow, double yLow, double xHigh, double yHigh);
 
     // Recomputes the factors of all layers; raises EChartError for a logarithmic range with a
     // bound <= 0 (the factors computed before stay).
-    virtual void UpdateMapping();
+    void UpdateMapping();
     const TLayerMapping &Mapping(int layer) const;
 
     void UserToPixel(int layer, double x, double y, int &px, int &py) const;
@@ -197,24 +203,20 @@ public:
     void PixelToUser(int layer, int px, int py, double &x, double &y) const;
     QPointF PixelToUser(int layer, int px, int py) const;
 
-    // ---- Repaint seam -------------------------------------------------------------------
+    // ---- View -------------------------------------------------------------------------
+    TChartView *View() const { return m_view; }
+    void SetView(TChartView *view) { m_view = view; }
     bool PaintSuppressed() const { return m_paintSuppressed; }
     // Stores the switch; lifting it paints at once. Unchanged value: nothing.
-    virtual void SuppressPaint(bool suppress);
-    // Repaints the whole control; the widget overrides it (nothing while suppressed).
-    virtual void Paint() { }
+    void SuppressPaint(bool suppress);
+    // Asks the view to repaint the whole control.
+    void Paint();
+    // Repaints the control when AutoRedraw is on.
+    void RepaintIfAutoRedraw();
 
     // While loading a stored form no mapping is computed and no log-scale check is made.
     bool Loading() const { return m_loading; }
     void SetLoading(bool value);
-
-protected:
-    // ClearItems: the data-area image gets its background.
-    virtual void DataAreaCleared() { }
-    // Margins, shadow or size changed: the data-area image becomes PW + 1 by PH + 1.
-    virtual void PlotAreaChanged() { }
-    // Repaints the control when AutoRedraw is on.
-    void RepaintIfAutoRedraw();
 
 private:
     friend class TJointLayers;
@@ -228,8 +230,8 @@ private:
 
     void ScalePropsChanged();
     void GeometryChanged();
-    void SyncAxisGeometry(int layer);
-    void SyncAxisRanges(int layer);
+    void ScalesChanged();
+    void ScaleRangesChanged(int layer);
     static bool WideEnough(const TScaleProps &scale, double low, double high);
     static void StoreLayerRange(TScaleProps &scale, double low, double high);
     void FollowJoints(int layer);
@@ -267,13 +269,12 @@ private:
     // Scales.
     std::array<TScalePropsHoriz, LayerCount> m_scaleX;
     std::array<TScalePropsVert, LayerCount> m_scaleY;
-    std::array<std::unique_ptr<TScale>, LayerCount> m_axisX;
-    std::array<std::unique_ptr<TScale>, LayerCount> m_axisY;
     std::array<TLayerMapping, LayerCount> m_mapping;
     TJointLayers m_joints;
     bool m_isometric = false;
     TrcLayout m_standardLayout = TrcLayout::rcl_X1Bottom_Y1Left;
 
+    TChartView *m_view = nullptr;
     bool m_paintSuppressed = true;
     bool m_loading = false;
     int m_scaleNotifyDepth = 0;

@@ -142,14 +142,14 @@ void TCustomRChart::mouseMoveEvent(QMouseEvent *event)
 void TCustomRChart::RunWithPaintSuppressed(const std::function<void()> &change)
 {
     const bool before = PaintSuppressed();
-    TChartModel::SuppressPaint(true);
+    m_model.SuppressPaint(true);
     try {
         change();
     } catch (...) {
-        TChartModel::SuppressPaint(before);
+        m_model.SuppressPaint(before);
         throw;
     }
-    TChartModel::SuppressPaint(before);
+    m_model.SuppressPaint(before);
 }
 
 void TCustomRChart::DragRanges(int x, int y)
@@ -206,7 +206,7 @@ void TCustomRChart::PanLayer(int layer, int x, int y)
             yHigh = start[3] + s;
         }
     }
-    ApplyLayerRange(layer, xLow, yLow, xHigh, yHigh);
+    m_model.ApplyLayerRange(layer, xLow, yLow, xHigh, yHigh);
 }
 
 void TCustomRChart::ZoomLayer(int layer, int x, int y)
@@ -218,7 +218,7 @@ void TCustomRChart::ZoomLayer(int layer, int x, int y)
     const double hy = (start[3] - start[2]) * fy / 2;
     const double mx = (start[1] + start[0]) / 2;
     const double my = (start[3] + start[2]) / 2;
-    ApplyLayerRange(layer, mx - hx, my - hy, mx + hx, my + hy);
+    m_model.ApplyLayerRange(layer, mx - hx, my - hy, mx + hx, my + hy);
 }
 
 int TCustomRChart::NearestCrossHair(int x, int y) const
@@ -330,7 +330,7 @@ void TCustomRChart::FinishRectangle(TMouseButton button)
                     OnRubberBand(this, layer, x1, y1, x2, y2);
                 }
             } else {
-                ApplyLayerRange(layer, x1, y1, x2, y2);
+                m_model.ApplyLayerRange(layer, x1, y1, x2, y2);
             }
         }
         if (OnZoomPan) {

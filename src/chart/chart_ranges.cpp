@@ -132,7 +132,7 @@ void TChartModel::SetLayerRange(int layer, double xLow, double yLow, double xHig
     layer = ClampLayer(layer);
     StoreLayerRange(ScaleX(layer), xLow, xHigh);
     StoreLayerRange(ScaleY(layer), yLow, yHigh);
-    SyncAxisRanges(layer);
+    ScaleRangesChanged(layer);
     UpdateLayerMapping(layer);
 }
 
@@ -145,7 +145,7 @@ void TChartModel::FollowJoints(int layer)
     if (yBy != layer)
         ScaleY(layer).StoreRange(ScaleY(yBy).RangeLow(), ScaleY(yBy).RangeHigh());
     if (xBy != layer || yBy != layer)
-        SyncAxisRanges(layer);
+        ScaleRangesChanged(layer);
 }
 
 // ---- Mapping ------------------------------------------------------------------------------

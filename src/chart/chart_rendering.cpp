@@ -13,7 +13,7 @@ void TCustomRChart::Paint()
     DrawFrame(m_controlImage);
     DrawDataBackground(m_dataImage, 0, 0);
     RenderItems(m_dataImage, 0, 0, false, 0);
-    CopyDataIntoControl(m_dataImage);
+    CopyDataInto(m_controlImage, m_dataImage);
     PresentImage(0, 0, m_controlImage);
 }
 
@@ -30,7 +30,7 @@ void TCustomRChart::Redraw()
             PresentImage(MarginLeft(), MarginTop(), m_dataImage);
         }
     }
-    for (TChartModel *user : DataUsers()) {
+    for (TChartModel *user : m_model.DataUsers()) {
         if (user->AutoRedraw()) {
             user->Paint();
         }
@@ -50,7 +50,7 @@ void TCustomRChart::UpdateChart()
 
 void TCustomRChart::SuppressPaint(bool suppress)
 {
-    TChartModel::SuppressPaint(suppress);
+    m_model.SuppressPaint(suppress);
 }
 
 void TCustomRChart::SetCrossHairPos(int index, double x, double y)
@@ -61,40 +61,51 @@ void TCustomRChart::SetCrossHairPos(int index, double x, double y)
     TCrossHair &crossHair = CrossHair(index);
     crossHair.MoveTo(x, y);
     if (crossHair.Mode() != TCrossHMode::chOff) {
-        CopyDataIntoControl(m_dataImage);
+        CopyDataInto(m_controlImage, m_dataImage);
         PresentImage(0, 0, m_controlImage);
     }
 }
 
-void TCustomRChart::CopyDataIntoControl(const QImage &data)
+void TCustomRChart::CopyDataInto(QImage &control, const QImage &data) const
 {
-    QPainter painter(&m_controlImage);
+    QPainter painter(&control);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(MarginLeft(), MarginTop(), data);
 }
 
+TChartPalette TCustomRChart::LivePalette() const
+{
+    return {m_windColor,   m_chartColor,     m_chartFrameColor, m_font.Color,
+            m_shadowColor, m_shadowBakColor, std::nullopt};
+}
+
 void TCustomRChart::DrawFrame(QImage &canvas)
+{
+    DrawFrame(canvas, LivePalette());
+}
+
+void TCustomRChart::DrawFrame(QImage &canvas, const TChartPalette &palette)
 {
     if (canvas.size() != QSize(Width(), Height())) {
         canvas = QImage(Width(), Height(), QImage::Format_RGB32);
     }
-    canvas.fill(ToQColor(m_windColor));
+    canvas.fill(ToQColor(palette.Wind));
     QPainter painter(&canvas);
-    DrawShadow(painter);
-    DrawCaption(painter);
+    DrawShadow(painter, palette);
+    DrawCaption(painter, palette);
     UpdateMapping();
     for (int layer = 1; layer <= LayerCount; ++layer) {
-        AxisX(layer).DrawOn(painter);
+        AxisX(layer).DrawOn(painter, palette.Ink);
     }
     for (int layer = 1; layer <= LayerCount; ++layer) {
-        AxisY(layer).DrawOn(painter);
+        AxisY(layer).DrawOn(painter, palette.Ink);
     }
     if (OnScalesRendered) {
         OnScalesRendered(this, painter, 0, 0);
     }
 }
 
-void TCustomRChart::DrawShadow(QPainter &painter)
+void TCustomRChart::DrawShadow(QPainter &painter, const TChartPalette &palette)
 {
     const int sw = ShadowWidth();
     if (sw <= 0) {
@@ -102,12 +113,12 @@ void TCustomRChart::DrawShadow(QPainter &painter)
     }
     const int w = Width();
     const int h = Height();
-    painter.fillRect(QRect(w - sw, 0, sw, sw), ToQColor(m_shadowBakColor));
-    painter.fillRect(QRect(0, h - sw, sw, sw), ToQColor(m_shadowBakColor));
+    painter.fillRect(QRect(w - sw, 0, sw, sw), ToQColor(palette.ShadowBak));
+    painter.fillRect(QRect(0, h - sw, sw, sw), ToQColor(palette.ShadowBak));
     const bool box = m_shadowStyle == TShadowStyle::ssBox;
     const int e = box ? 0 : sw - 1;
-    painter.setPen(ChartPen(box ? clBlack : m_shadowColor));
-    painter.setBrush(ToQColor(m_shadowColor));
+    painter.setPen(ChartPen(box ? clBlack : palette.Shadow));
+    painter.setBrush(ToQColor(palette.Shadow));
     painter.drawPolygon(QPolygon({QPoint(e, h - sw), QPoint(sw - 1, h - 1), QPoint(w - 1, h - 1),
                                   QPoint(w - sw, h - sw)}));
     painter.drawPolygon(QPolygon({QPoint(w - sw, h - sw), QPoint(w - 1, h - 1),
@@ -118,7 +129,7 @@ void TCustomRChart::DrawShadow(QPainter &painter)
                                    QPoint(0, h - sw), QPoint(0, 0)}));
 }
 
-void TCustomRChart::DrawCaption(QPainter &painter)
+void TCustomRChart::DrawCaption(QPainter &painter, const TChartPalette &palette)
 {
     if (m_caption.isEmpty()) {
         return;
@@ -165,12 +176,17 @@ void TCustomRChart::DrawCaption(QPainter &painter)
     } else if (m_captionAlignment == TAlignment::taCenter) {
         o = textWidth / 2;
     }
-    painter.setPen(ToQColor(m_font.Color));
+    painter.setPen(ToQColor(palette.CaptionText));
     painter.drawText(ax + m_captionPosX - o, ay + m_captionPosY + painter.fontMetrics().ascent(),
                      m_caption);
 }
 
 void TCustomRChart::DrawDataBackground(QImage &canvas, int, int)
+{
+    DrawPlotBackground(canvas, LivePalette());
+}
+
+void TCustomRChart::DrawPlotBackground(QImage &canvas, const TChartPalette &palette)
 {
     const QSize size(std::max(PlotWidth() + 1, 0), std::max(PlotHeight() + 1, 0));
     if (canvas.size() != size) {
@@ -180,8 +196,8 @@ void TCustomRChart::DrawDataBackground(QImage &canvas, int, int)
         return;
     }
     QPainter painter(&canvas);
-    painter.setPen(ChartPen(m_chartFrameColor));
-    painter.setBrush(ToQColor(m_chartColor));
+    painter.setPen(ChartPen(palette.ChartFrame));
+    painter.setBrush(ToQColor(palette.Chart));
     painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
     DrawBackgroundPicture(painter, size);
 }

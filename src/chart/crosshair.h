@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/drawing_types.h"
+#include "platform/store_if_changed.h"
 
 #include <functional>
 
@@ -44,11 +45,7 @@ private:
     template<typename T>
     void Change(T &field, T value)
     {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        if (OnChange) {
+        if (StoreIfChanged(field, value) && OnChange) {
             OnChange(this);
         }
     }

@@ -1,5 +1,7 @@
 #include "chart/num_lab.h"
 
+#include "platform/store_if_changed.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -31,11 +33,9 @@ TNumLab::TNumLab(QWidget *parent)
 template<typename T>
 void TNumLab::Change(T &field, const T &value)
 {
-    if (field == value) {
-        return;
+    if (StoreIfChanged(field, value)) {
+        Redraw();
     }
-    field = value;
-    Redraw();
 }
 
 void TNumLab::SetValue(double value)

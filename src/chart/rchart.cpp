@@ -11,12 +11,22 @@
 
 TCustomRChart::TCustomRChart(QWidget *parent)
     : QWidget(parent)
-    , TChartModel(this)
 {
+    m_model.SetView(this);
+    for (auto *axes : {&m_axisX, &m_axisY}) {
+        for (std::unique_ptr<TScale> &axis : *axes) {
+            axis = std::make_unique<TScale>(this);
+            axis->setVisible(false);
+            axis->SuppressPaint(true);
+            axis->SetTransparent(true);
+            axis->SetFrameStyle(TFrameStyle::fsNone);
+        }
+    }
+    ScalesChanged();
     for (int i = 0; i < 4; ++i) {
         m_crossHairs[static_cast<size_t>(i)] = std::make_unique<TCrossHair>(i + 1);
         m_crossHairs[static_cast<size_t>(i)]->OnChange
-                = [this](TCrossHair *) { RepaintIfAutoRedraw(); };
+                = [this](TCrossHair *) { m_model.RepaintIfAutoRedraw(); };
     }
     for (int i = 1; i <= 4; ++i) {
         m_pointers[static_cast<size_t>(i - 1)] = Pointer(i);
@@ -34,6 +44,19 @@ TCustomRChart::TCustomRChart(QWidget *parent)
 TCustomRChart::~TCustomRChart()
 {
     ResetPointer();
+    m_model.SetView(nullptr);
+}
+
+TCustomRChart *TCustomRChart::UseDataOf() const
+{
+    // Every source a chart can be given is a chart, so its view is one.
+    const TChartModel *source = m_model.UseDataOf();
+    return source ? static_cast<TCustomRChart *>(source->View()) : nullptr;
+}
+
+void TCustomRChart::SetUseDataOf(TCustomRChart *source)
+{
+    m_model.SetUseDataOf(source ? &source->m_model : nullptr);
 }
 
 void TCustomRChart::SetGridDx(double value)
@@ -58,7 +81,7 @@ TCrossHair &TCustomRChart::CrossHair(int index)
 void TCustomRChart::SetBackGroundImg(const TBakGndImg &value)
 {
     m_backGroundImg = value;
-    RepaintIfAutoRedraw();
+    m_model.RepaintIfAutoRedraw();
 }
 
 bool TCustomRChart::ShowsPicture() const
@@ -68,7 +91,7 @@ bool TCustomRChart::ShowsPicture() const
 
 void TCustomRChart::SetBounds(int left, int top, int width, int height)
 {
-    const QSize applied = SetChartSize(width, height);
+    const QSize applied = m_model.SetChartSize(width, height);
     setGeometry(left, top, applied.width(), applied.height());
     ResizeDataImage();
 }
@@ -80,7 +103,7 @@ void TCustomRChart::SyncSize()
     if (size() == QSize(Width(), Height())) {
         return;
     }
-    const QSize applied = SetChartSize(width(), height());
+    const QSize applied = m_model.SetChartSize(width(), height());
     if (applied != size()) {
         resize(applied);
     }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "chart/axis_scale.h"
 #include "chart/chart_control_types.h"
 #include "chart/chart_model.h"
+#include "chart/chart_palette.h"
 #include "chart/crosshair.h"
+#include "platform/store_if_changed.h"
 
 #include <QCursor>
 #include <QImage>
@@ -18,20 +21,155 @@ class QPainter;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
-// The chart control: the model (display list, layers, scales, mapping) drawn into two
-// off-screen images. ControlImage holds the whole control (background, frame, caption, axes and
-// a copy of the data area); DataImage holds the plot area (background, grid, items, plot frame).
-// Paint rebuilds both; UpdateChart draws the list again over DataImage; SetCrossHairPos only
-// re-presents. What was last presented is what paintEvent shows, so window repaint requests
-// never draw and exports leave the window alone. User-interface thread only.
-class TCustomRChart : public QWidget, public TChartModel
+// The chart control: its model (display list, layers, scales, mapping; a member whose
+// operations the control offers under their own names) drawn into two off-screen images, with
+// the 32 axis controls that draw the scales. ControlImage holds the whole control (background,
+// frame, caption, axes and a copy of the data area); DataImage holds the plot area (background,
+// grid, items, plot frame). Paint rebuilds both; UpdateChart draws the list again over DataImage;
+// SetCrossHairPos only re-presents. What was last presented is what paintEvent shows, so window
+// repaint requests never draw and exports leave the window alone. User-interface thread only.
+class TCustomRChart : public QWidget, private TChartView
 {
 public:
+    static constexpr int LayerCount = TChartModel::LayerCount;
     using TRenderEvent
             = std::function<void(TCustomRChart *sender, QPainter &canvas, int top, int left)>;
 
     explicit TCustomRChart(QWidget *parent = nullptr);
     ~TCustomRChart() override;
+
+    TChartModel &Model() { return m_model; }
+    const TChartModel &Model() const { return m_model; }
+
+    // ---- Display list (the model's) -----------------------------------------------------
+    void AddMoveTo(double x, double y) { m_model.AddMoveTo(x, y); }
+    void AddLineTo(double x, double y) { m_model.AddLineTo(x, y); }
+    void AddLine(double x1, double y1, double x2, double y2) { m_model.AddLine(x1, y1, x2, y2); }
+    void RemoveFirstItem() { m_model.RemoveFirstItem(); }
+    void RemoveItem(int index) { m_model.RemoveItem(index); }
+    void ClearItems() { m_model.ClearItems(); }
+    void GetItem(int index, TChartItem &item) const { m_model.GetItem(index, item); }
+    int ItemCount() const { return m_model.ItemCount(); }
+    int Capacity() const { return m_model.Capacity(); }
+    const TChartItem *Items() const { return m_model.Items(); }
+    void LoadItems(const TChartItem *items, int count, bool append)
+    {
+        m_model.LoadItems(items, count, append);
+    }
+    int AllocSize() const { return m_model.AllocSize(); }
+    void SetAllocSize(int value) { m_model.SetAllocSize(value); }
+    int ActiveLayer() const { return m_model.ActiveLayer(); }
+    void SetActiveLayer(int layer) { m_model.SetActiveLayer(layer); }
+    int LastDrawnIndex() const { return m_model.LastDrawnIndex(); }
+    void SetLastDrawnIndex(int index) { m_model.SetLastDrawnIndex(index); }
+    TColor DataColor() const { return m_model.DataColor(); }
+    void SetDataColor(TColor value) { m_model.SetDataColor(value); }
+    TColor FillColor() const { return m_model.FillColor(); }
+    void SetFillColor(TColor value) { m_model.SetFillColor(value); }
+    TPenStyle PenStyle() const { return m_model.PenStyle(); }
+    void SetPenStyle(TPenStyle value) { m_model.SetPenStyle(value); }
+    std::uint8_t LineWidth() const { return m_model.LineWidth(); }
+    void SetLineWidth(std::uint8_t value) { m_model.SetLineWidth(value); }
+    std::uint8_t ClassDefault() const { return m_model.ClassDefault(); }
+    void SetClassDefault(int value) { m_model.SetClassDefault(value); }
+    bool AutoRedraw() const { return m_model.AutoRedraw(); }
+    void SetAutoRedraw(bool value) { m_model.SetAutoRedraw(value); }
+    bool ClassVisible(int itemClass) const { return m_model.ClassVisible(itemClass); }
+    void SetClassVisible(int itemClass, bool visible)
+    {
+        m_model.SetClassVisible(itemClass, visible);
+    }
+    bool LayerVisible(int layer) const { return m_model.LayerVisible(layer); }
+    void SetLayerVisible(int layer, bool visible) { m_model.SetLayerVisible(layer, visible); }
+    bool ItemVisible(const TChartItem &item) const { return m_model.ItemVisible(item); }
+    // Data sharing: show the list of another chart (nullptr: the own list again).
+    TCustomRChart *UseDataOf() const;
+    void SetUseDataOf(TCustomRChart *source);
+
+    // ---- Geometry (the model's) ---------------------------------------------------------
+    int Width() const { return m_model.Width(); }
+    int Height() const { return m_model.Height(); }
+    int MinimumChartWidth() const { return m_model.MinimumChartWidth(); }
+    int MinimumChartHeight() const { return m_model.MinimumChartHeight(); }
+    int MarginLeft() const { return m_model.MarginLeft(); }
+    void SetMarginLeft(int value) { m_model.SetMarginLeft(value); }
+    int MarginRight() const { return m_model.MarginRight(); }
+    void SetMarginRight(int value) { m_model.SetMarginRight(value); }
+    int MarginTop() const { return m_model.MarginTop(); }
+    void SetMarginTop(int value) { m_model.SetMarginTop(value); }
+    int MarginBottom() const { return m_model.MarginBottom(); }
+    void SetMarginBottom(int value) { m_model.SetMarginBottom(value); }
+    int LRim() const { return m_model.LRim(); }
+    void SetLRim(int value) { m_model.SetLRim(value); }
+    int RRim() const { return m_model.RRim(); }
+    void SetRRim(int value) { m_model.SetRRim(value); }
+    int TRim() const { return m_model.TRim(); }
+    void SetTRim(int value) { m_model.SetTRim(value); }
+    int BRim() const { return m_model.BRim(); }
+    void SetBRim(int value) { m_model.SetBRim(value); }
+    int ShadowWidth() const { return m_model.ShadowWidth(); }
+    void SetShadowWidth(int value) { m_model.SetShadowWidth(value); }
+    int PlotWidth() const { return m_model.PlotWidth(); }
+    int PlotHeight() const { return m_model.PlotHeight(); }
+    bool InPlotArea(int x, int y) const { return m_model.InPlotArea(x, y); }
+
+    // ---- Scales and mapping (the model's) -----------------------------------------------
+    TScalePropsHoriz &ScaleX(int layer) { return m_model.ScaleX(layer); }
+    TScalePropsVert &ScaleY(int layer) { return m_model.ScaleY(layer); }
+    const TScalePropsHoriz &ScaleX(int layer) const { return m_model.ScaleX(layer); }
+    const TScalePropsVert &ScaleY(int layer) const { return m_model.ScaleY(layer); }
+    TScalePropsHoriz &Scale1X() { return m_model.Scale1X(); }
+    TScalePropsHoriz &Scale2X() { return m_model.Scale2X(); }
+    TScalePropsHoriz &Scale3X() { return m_model.Scale3X(); }
+    TScalePropsHoriz &Scale4X() { return m_model.Scale4X(); }
+    TScalePropsVert &Scale1Y() { return m_model.Scale1Y(); }
+    TScalePropsVert &Scale2Y() { return m_model.Scale2Y(); }
+    TScalePropsVert &Scale3Y() { return m_model.Scale3Y(); }
+    TScalePropsVert &Scale4Y() { return m_model.Scale4Y(); }
+    void SetScale1X(const TScalePropsHoriz &value) { m_model.SetScale1X(value); }
+    void SetScale2X(const TScalePropsHoriz &value) { m_model.SetScale2X(value); }
+    void SetScale3X(const TScalePropsHoriz &value) { m_model.SetScale3X(value); }
+    void SetScale4X(const TScalePropsHoriz &value) { m_model.SetScale4X(value); }
+    void SetScale1Y(const TScalePropsVert &value) { m_model.SetScale1Y(value); }
+    void SetScale2Y(const TScalePropsVert &value) { m_model.SetScale2Y(value); }
+    void SetScale3Y(const TScalePropsVert &value) { m_model.SetScale3Y(value); }
+    void SetScale4Y(const TScalePropsVert &value) { m_model.SetScale4Y(value); }
+    bool Isometric() const { return m_model.Isometric(); }
+    void SetIsometric(bool value) { m_model.SetIsometric(value); }
+    TJointLayers &JointLayers() { return m_model.JointLayers(); }
+    const TJointLayers &JointLayers() const { return m_model.JointLayers(); }
+    TrcLayout StandardLayout() const { return m_model.StandardLayout(); }
+    void SetStandardLayout(TrcLayout value) { m_model.SetStandardLayout(value); }
+    void SetRange(int layer, double xLow, double yLow, double xHigh, double yHigh)
+    {
+        m_model.SetRange(layer, xLow, yLow, xHigh, yHigh);
+    }
+    void UpdateMapping() { m_model.UpdateMapping(); }
+    const TLayerMapping &Mapping(int layer) const { return m_model.Mapping(layer); }
+    void UserToPixel(int layer, double x, double y, int &px, int &py) const
+    {
+        m_model.UserToPixel(layer, x, y, px, py);
+    }
+    QPoint UserToPixel(int layer, double x, double y) const
+    {
+        return m_model.UserToPixel(layer, x, y);
+    }
+    void PixelToUser(int layer, int px, int py, double &x, double &y) const
+    {
+        m_model.PixelToUser(layer, px, py, x, y);
+    }
+    QPointF PixelToUser(int layer, int px, int py) const
+    {
+        return m_model.PixelToUser(layer, px, py);
+    }
+    bool PaintSuppressed() const { return m_model.PaintSuppressed(); }
+    bool Loading() const { return m_model.Loading(); }
+    void SetLoading(bool value) { m_model.SetLoading(value); }
+
+    // The axis controls of a layer (1..16, clamped), kept in step with the model's scales;
+    // they draw into the control image (never shown as widgets of their own).
+    TScale &AxisX(int layer);
+    TScale &AxisY(int layer);
 
     // ---- Appearance (setters repaint when AutoRedraw) -----------------------------------
     TColor WindColor() const { return m_windColor; }
@@ -100,7 +238,7 @@ public:
     void Paint() override;
     void Redraw();
     void UpdateChart();
-    void SuppressPaint(bool suppress) override;
+    void SuppressPaint(bool suppress);
     // index 1..4; a visible crosshair is re-presented without drawing the items again.
     void SetCrossHairPos(int index, double x, double y);
 
@@ -160,32 +298,39 @@ protected:
     void leaveEvent(QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
+private:
+    // TChartView
     void DataAreaCleared() override;
     void PlotAreaChanged() override;
+    void ScalesChanged() override;
+    void ScaleRangesChanged(int layer) override;
+    void SyncAxisGeometry(int layer);
 
-private:
-    class BlackWhiteScheme;
+    // The chart's own colours, as the window shows them.
+    TChartPalette LivePalette() const;
 
     template<typename T>
     void ChangeLook(T &field, const T &value)
     {
-        if (field == value) {
-            return;
+        if (StoreIfChanged(field, value)) {
+            m_model.RepaintIfAutoRedraw();
         }
-        field = value;
-        RepaintIfAutoRedraw();
     }
     // Not hidden on purpose: a chart that was never shown still draws into its images.
     bool ShowsPicture() const;
     void SyncSize();
     void ResizeDataImage();
-    void DrawCaption(QPainter &painter);
+    void DrawFrame(QImage &canvas, const TChartPalette &palette);
+    void DrawPlotBackground(QImage &canvas, const TChartPalette &palette);
+    void DrawCaption(QPainter &painter, const TChartPalette &palette);
     void DrawBackgroundPicture(QPainter &painter, QSize size);
-    void CopyDataIntoControl(const QImage &data);
+    // Copies a data-area image into a control image at the plot area's place.
+    void CopyDataInto(QImage &control, const QImage &data) const;
     void DrawGrid(QPainter &painter, int xOffset, int yOffset);
-    void DrawShadow(QPainter &painter);
+    void DrawShadow(QPainter &painter, const TChartPalette &palette);
     void DrawCrossHair(QPainter &painter, const TCrossHair &crossHair, int left, int top);
-    void RenderExport(bool blackWhite);
+    // The whole control drawn for a file or the clipboard; the shown images stay as they are.
+    QImage RenderExport(bool blackWhite);
 
     void DragRanges(int x, int y);
     void PanLayer(int layer, int x, int y);
@@ -196,6 +341,10 @@ private:
     void UpdatePointer(int x, int y);
     void ResetPointer();
     void RunWithPaintSuppressed(const std::function<void()> &change);
+
+    TChartModel m_model;
+    std::array<std::unique_ptr<TScale>, LayerCount> m_axisX;
+    std::array<std::unique_ptr<TScale>, LayerCount> m_axisY;
 
     TColor m_windColor = clBtnFace;
     TColor m_chartColor = clWhite;

@@ -1,5 +1,7 @@
 #include "chart/scale_props.h"
 
+#include "platform/store_if_changed.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -149,106 +151,92 @@ void TScaleProps::SetDecPlaces(int value)
     Changed();
 }
 
-namespace {
-
-// Compare, store and report whether the value changed.
-template<typename T>
-bool Store(T &field, const T &value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
-
 void TScaleProps::SetMinTicks(int value)
 {
-    if (Store(m_minTicks, value))
+    if (StoreIfChanged(m_minTicks, value))
         Changed();
 }
 
 void TScaleProps::SetShortTicks(bool value)
 {
-    if (Store(m_shortTicks, value))
+    if (StoreIfChanged(m_shortTicks, value))
         Changed();
 }
 
 void TScaleProps::SetCaption(const QString &value)
 {
-    if (Store(m_caption, value))
+    if (StoreIfChanged(m_caption, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionPosX(int value)
 {
-    if (Store(m_captionPosX, value))
+    if (StoreIfChanged(m_captionPosX, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionPosY(int value)
 {
-    if (Store(m_captionPosY, value))
+    if (StoreIfChanged(m_captionPosY, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment value)
 {
-    if (Store(m_captionAlignment, value))
+    if (StoreIfChanged(m_captionAlignment, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value)
 {
-    if (Store(m_captionAnchor, value))
+    if (StoreIfChanged(m_captionAnchor, value))
         Changed();
 }
 
 void TScaleProps::SetColorScale(TColor value)
 {
-    if (Store(m_colorScale, value))
+    if (StoreIfChanged(m_colorScale, value))
         Changed();
 }
 
 void TScaleProps::SetFont(const TFont &value)
 {
-    if (Store(m_font, value))
+    if (StoreIfChanged(m_font, value))
         Changed();
 }
 
 void TScaleProps::SetDateFormat(const TDTLabel &value)
 {
-    if (Store(m_dateFormat, value))
+    if (StoreIfChanged(m_dateFormat, value))
         Changed();
 }
 
 void TScaleProps::SetScaleInscript(const QString &value)
 {
-    if (Store(m_scaleInscript, value))
+    if (StoreIfChanged(m_scaleInscript, value))
         Changed();
 }
 
 void TScaleProps::SetUserTickText(const QString &value)
 {
-    if (Store(m_userTickText, value))
+    if (StoreIfChanged(m_userTickText, value))
         Changed();
 }
 
 void TScaleProps::SetScalePos(int value)
 {
-    if (Store(m_scalePos, value))
+    if (StoreIfChanged(m_scalePos, value))
         Changed();
 }
 
 void TScaleProps::SetVisible(bool value)
 {
-    if (Store(m_visible, value))
+    if (StoreIfChanged(m_visible, value))
         Changed();
 }
 
 void TScaleProps::SetFarSide(bool value)
 {
-    if (Store(m_farSide, value))
+    if (StoreIfChanged(m_farSide, value))
         Changed();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/enum_set.h"
+#include "platform/store_if_changed.h"
 
 #include <QFont>
 #include <QRect>
@@ -30,10 +31,8 @@ protected:
     template<class T, class V>
     void SetField(T &field, const V &value)
     {
-        if (field == static_cast<T>(value))
-            return;
-        field = static_cast<T>(value);
-        Changed();
+        if (StoreIfChanged(field, value))
+            Changed();
     }
 };
 

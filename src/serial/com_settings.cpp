@@ -2,19 +2,7 @@
 
 #include "serial/com_port.h"
 
-namespace {
-
-// Stores value when it differs and reports whether it did.
-template<typename T>
-bool Store(T &field, T value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
+#include "platform/store_if_changed.h"
 
 // TComParity
 
@@ -38,25 +26,25 @@ TComParity &TComParity::operator=(const TComParity &other)
 
 void TComParity::SetBits(TParityBits value)
 {
-    if (Store(m_bits, value))
+    if (StoreIfChanged(m_bits, value))
         Changed();
 }
 
 void TComParity::SetCheck(bool value)
 {
-    if (Store(m_check, value))
+    if (StoreIfChanged(m_check, value))
         Changed();
 }
 
 void TComParity::SetReplace(bool value)
 {
-    if (Store(m_replace, value))
+    if (StoreIfChanged(m_replace, value))
         Changed();
 }
 
 void TComParity::SetReplaceChar(char value)
 {
-    if (Store(m_replaceChar, value))
+    if (StoreIfChanged(m_replaceChar, value))
         Changed();
 }
 
@@ -92,61 +80,61 @@ TComFlowControl &TComFlowControl::operator=(const TComFlowControl &other)
 
 void TComFlowControl::SetOutCTSFlow(bool value)
 {
-    if (Store(m_outCTSFlow, value))
+    if (StoreIfChanged(m_outCTSFlow, value))
         Changed();
 }
 
 void TComFlowControl::SetOutDSRFlow(bool value)
 {
-    if (Store(m_outDSRFlow, value))
+    if (StoreIfChanged(m_outDSRFlow, value))
         Changed();
 }
 
 void TComFlowControl::SetControlDTR(TDTRFlowControl value)
 {
-    if (Store(m_controlDTR, value))
+    if (StoreIfChanged(m_controlDTR, value))
         Changed();
 }
 
 void TComFlowControl::SetControlRTS(TRTSFlowControl value)
 {
-    if (Store(m_controlRTS, value))
+    if (StoreIfChanged(m_controlRTS, value))
         Changed();
 }
 
 void TComFlowControl::SetXonXoffOut(bool value)
 {
-    if (Store(m_xonXoffOut, value))
+    if (StoreIfChanged(m_xonXoffOut, value))
         Changed();
 }
 
 void TComFlowControl::SetXonXoffIn(bool value)
 {
-    if (Store(m_xonXoffIn, value))
+    if (StoreIfChanged(m_xonXoffIn, value))
         Changed();
 }
 
 void TComFlowControl::SetDSRSensitivity(bool value)
 {
-    if (Store(m_dsrSensitivity, value))
+    if (StoreIfChanged(m_dsrSensitivity, value))
         Changed();
 }
 
 void TComFlowControl::SetTxContinueOnXoff(bool value)
 {
-    if (Store(m_txContinueOnXoff, value))
+    if (StoreIfChanged(m_txContinueOnXoff, value))
         Changed();
 }
 
 void TComFlowControl::SetXonChar(char value)
 {
-    if (Store(m_xonChar, value))
+    if (StoreIfChanged(m_xonChar, value))
         Changed();
 }
 
 void TComFlowControl::SetXoffChar(char value)
 {
-    if (Store(m_xoffChar, value))
+    if (StoreIfChanged(m_xoffChar, value))
         Changed();
 }
 
@@ -236,7 +224,7 @@ void TComTimeouts::SetWriteTotalConstant(int value)
 
 void TComTimeouts::Store(int &field, int value)
 {
-    if (::Store(field, value))
+    if (::StoreIfChanged(field, value))
         Changed();
 }
 
@@ -276,7 +264,7 @@ void TComBuffer::Store(int &field, int value)
 {
     if (value > 0 && value % 2 != 0)
         --value;
-    if (::Store(field, value))
+    if (::StoreIfChanged(field, value))
         Changed();
 }
 

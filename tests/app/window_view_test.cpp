@@ -220,6 +220,16 @@ TEST_F(WindowViewTest, EveryControlHasItsDesignFontAndColours)
         EXPECT_EQ(ColorToRGB(k.actual), ColorToRGB(k.expected)) << k.what;
 }
 
+// The meters show no min/max marks: every value a run brings would otherwise leave a triangle.
+TEST_F(WindowViewTest, MetersShowNoMinMaxMarks)
+{
+    for (const TAbVMeter *meter : {ui().AbVMeter1, ui().AbVMeter2}) {
+        EXPECT_FALSE(meter->MinMax().MinVisible());
+        EXPECT_FALSE(meter->MinMax().MaxVisible());
+        EXPECT_FALSE(meter->MinMax().UseSectorCol());
+    }
+}
+
 // Colours that only the drawn window tells: captions, titles and the active tab.
 TEST_F(WindowViewTest, CaptionsAndTabsShowTheirDesignColours)
 {

@@ -119,9 +119,9 @@ TEST(ChartFiles, BitmapNameReplacesOnlyTheLastExtension)
     }
 }
 
-// Black and white: items black, backgrounds white, shadow silver, axes black; afterwards every
-// colour is back and painting is allowed.
-TEST(ChartFiles, BlackAndWhiteBitmapRestoresTheColours)
+// Black and white: items black, backgrounds white, shadow silver, axes black, drawn with a
+// palette of its own: the chart's colours and the picture the window shows stay as they were.
+TEST(ChartFiles, BlackAndWhiteBitmapLeavesTheChartAlone)
 {
     QTemporaryDir dir;
     auto chart = MakeChart();
@@ -133,7 +133,10 @@ TEST(ChartFiles, BlackAndWhiteBitmapRestoresTheColours)
     chart->AddLineTo(1000, 5);
     chart->SetShadowStyle(TShadowStyle::ssFlying);
     chart->SetShadowWidth(3);
+    chart->Redraw();
+    const QImage shown = chart->ControlImage();
     chart->SaveAsBitmap(dir.filePath("shot.png"), true);
+    EXPECT_EQ(chart->ControlImage(), shown);
     const QPoint tick = chart->UserToPixel(1, 200, 0) + QPoint(0, 4); // a major tick's mark
     const QPoint item = chart->UserToPixel(1, 500, 5);
 

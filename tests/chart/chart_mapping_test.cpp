@@ -1,19 +1,27 @@
 #include "chart/chart_model.h"
+#include "chart/rchart.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The model with the widget's side of the paint seam: counts the paints that would draw.
-class PaintCountingChart : public TChartModel
+// A model whose view counts the paints that would draw.
+class PaintCountingChart : public TChartModel, private TChartView
 {
 public:
+    PaintCountingChart() { SetView(this); }
     int Paints = 0;
+
+private:
     void Paint() override
     {
         if (!PaintSuppressed())
             ++Paints;
     }
+    void DataAreaCleared() override { }
+    void PlotAreaChanged() override { }
+    void ScalesChanged() override { }
+    void ScaleRangesChanged(int) override { }
 };
 
 // The fast display's geometry: 708 x 384, margins 80/20/30/45, shadow 1.
@@ -37,8 +45,8 @@ void ExpectRange(const TScaleProps &scale, double low, double high)
 
 TEST(ChartMapping, MapsTheFastDisplayPlotArea)
 {
-    TChartModel chart;
-    FastDisplayGeometry(chart);
+    TRChart chart; // the axis controls belong to the control
+    FastDisplayGeometry(chart.Model());
     chart.SetRange(1, 0, 0, 1000, 10);
     ExpectRange(chart.Scale1X(), 0, 1000);
     ExpectRange(chart.Scale1Y(), 0, 10);
@@ -69,8 +77,8 @@ TEST(ChartMapping, MapsTheFastDisplayPlotArea)
 
 TEST(ChartMapping, AxisLinesMoveOutwardsByScalePos)
 {
-    TChartModel chart;
-    FastDisplayGeometry(chart);
+    TRChart chart; // the axis controls belong to the control
+    FastDisplayGeometry(chart.Model());
     chart.SetMarginLeft(160);
     chart.Scale2Y().SetScalePos(80);
     chart.Scale2X().SetScaleLocation(THorizScaleLocation::slTop);
@@ -284,7 +292,7 @@ TEST(ChartMapping, RangeChangesRepaintUnlessSuppressed)
 
 TEST(ChartMapping, ScaleSettingsReachTheAxisControls)
 {
-    TChartModel chart;
+    TRChart chart; // the axis controls belong to the control
     TScalePropsVert settings;
     settings.SetCaption("Kanal 1");
     settings.SetMinTicks(6);
