@@ -22,6 +22,8 @@ TAbTrend::TAbTrend(QWidget *parent)
     : TAbGraphicControl(parent)
     , m_captionFont(QStringLiteral("Arial"), 14)
 {
+    // Every paint covers the whole area; the tab page beneath need not paint first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     for (int k = 0; k < 8; ++k) {
         m_channels[k] = std::make_unique<TChSettings>();
         m_channels[k]->SetColor(kChannelColors[k]);

@@ -111,14 +111,17 @@ void TAbTrend::showEvent(QShowEvent *)
     m_fullPaintPending = true;
 }
 
+// The trend covers all of its area (the widget is opaque, so Qt paints nothing beneath it):
+// under the update lock it shows its last picture, or the window colour while it has none.
 void TAbTrend::paintEvent(QPaintEvent *event)
 {
-    if (UpdateCount() > 0)
-        return;
-    if (m_fullPaintPending || m_screen.size() != size())
+    if (UpdateCount() == 0 && (m_fullPaintPending || m_screen.size() != size()))
         Paint();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_screen, event->rect());
+    if (m_screen.size() == size())
+        painter.drawImage(event->rect(), m_screen, event->rect());
+    else
+        painter.fillRect(event->rect(), palette().color(QPalette::Window));
 }
 
 QString TAbTrend::LabelListOf(int channel) const

@@ -1,6 +1,11 @@
 #include "platform/date_time.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
+#include <ctime>
+#include <limits>
 
 namespace {
 
@@ -54,9 +59,30 @@ bool HasDate(TDateTime value)
     return std::isfinite(value) && std::fabs(value) <= kMaxDays;
 }
 
+// The local time from the zone rules loaded before: a full local-time conversion looks the zone
+// file up on the file system at every call, which the timer service and a recording trend
+// would do ten times a second. The rules are reloaded once a minute, so a changed time zone
+// shows within that.
 TDateTime Now()
 {
-    return DateTimeFromQt(QDateTime::currentDateTime());
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::min();
+    static std::atomic<std::int64_t> rulesLoaded {kNever};
+    const std::int64_t loaded = rulesLoaded.load();
+    const std::int64_t second = now.tv_sec;
+    if (loaded == kNever || second < loaded || second - loaded >= 60) {
+        ::tzset();
+        rulesLoaded.store(second);
+    }
+    tm local {};
+    if (!::localtime_r(&now.tv_sec, &local))
+        return DateTimeFromQt(QDateTime::currentDateTime());
+    const QDate date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    const int seconds = (local.tm_hour * 60 + local.tm_min) * 60 + std::min(local.tm_sec, 59);
+    const double ms = seconds * 1000.0 + static_cast<double>(now.tv_nsec / 1000000);
+    const double days = static_cast<double>(kEpoch.daysTo(date));
+    return days >= 0 ? days + ms / kMsPerDay : days - ms / kMsPerDay;
 }
 
 QString FormatDateTime(const QString &format, TDateTime value)
