@@ -5,6 +5,11 @@
 #include "main_window_fixture.h"
 #include "serial/com_port.h"
 
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+
 namespace {
 
 TEST_F(MainWindowTest, ShowsTheDesignTimeState)
@@ -80,6 +85,44 @@ TEST_F(MainWindowTest, FastDisplayTwoChannelRun)
     EXPECT_EQ(Item(0).Layer, 1);
     EXPECT_EQ(Item(1).Layer, 2);
     EXPECT_DOUBLE_EQ(Item(3).Y2, 30.0);
+}
+
+// Lines written in pieces of many sizes, from a byte to several kilobytes, with a pause after
+// each (slow enough that a busy machine stays far from the input queue's 80 % mark): every sample
+// reaches the chart once and in order, across many hand-overs and many times the display list's
+// first allocation.
+TEST_F(MainWindowTest, AStreamOfLinesReachesTheFastDisplayWholeAndInOrder)
+{
+    ShowFastDisplay();
+    ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));
+    Click(ui().StartButton);
+    ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+    constexpr int kLines = 12000;
+    std::string text = "x\r\n";
+    for (int i = 0; i < kLines; ++i)
+        text += std::to_string(i % 1000) + ".25\r\n";
+    std::thread writer([&] {
+        constexpr std::size_t kPieces[] = {1, 7, 300, 13, 5000, 2, 4096, 50};
+        std::size_t at = 0;
+        for (int n = 0; at < text.size(); ++n) {
+            const std::size_t size = std::min(kPieces[n % 8], text.size() - at);
+            if (!pty.Write(text.substr(at, size)))
+                return;
+            at += size;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    const bool complete
+            = ProcessEventsUntil([&] { return form->State().SampleCount >= kLines; }, 60000);
+    writer.join();
+    ASSERT_TRUE(complete);
+    ASSERT_EQ(chart().ItemCount(), kLines);
+    for (int i = 0; i < kLines; ++i) {
+        const TChartItem item = Item(i);
+        ASSERT_DOUBLE_EQ(item.X1, double(i)) << i;
+        ASSERT_DOUBLE_EQ(item.Y1, double(i % 1000) + 0.25) << i;
+    }
+    EXPECT_TRUE(form->StatusText(2).isEmpty()) << form->StatusText(2).toStdString();
 }
 
 TEST_F(MainWindowTest, SampleLimitStopsTheRun)
