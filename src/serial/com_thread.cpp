@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -22,13 +23,15 @@ constexpr std::uint32_t Flag(TComEvent event)
 // Without a modem-line event the wait has no time limit; with one the lines are sampled.
 constexpr int kModemLinePollMs = 50;
 
-// A trickle of data (less than kTrickleBytes per round) is gathered for kGatherMs in the
-// device's own buffer before the next read, so that a device writing every millisecond wakes
-// this thread and the user-interface thread about 200 times a second instead of 1000. Faster
-// data is read at once: gathered, it would reach the input queue in bursts that bring the
-// queue's 80 % mark closer, and could fill the device's buffer.
+// A trickle of data is gathered for kGatherMs in the device's own buffer before the next read,
+// so that a device writing every millisecond wakes this thread and the user-interface thread
+// about 200 times a second instead of 1000. A trickle is a rate at which a gathering brings
+// less than kTrickleBytes, judged from a round and the one shortly before it: the first round
+// after a pause may open a fast stream, and fast data gathered would reach the input queue in
+// bursts that bring its 80 % mark closer.
 constexpr std::size_t kTrickleBytes = 2048;
 constexpr int kGatherMs = 5;
+constexpr auto kRecentRound = std::chrono::milliseconds(50);
 
 } // namespace
 
@@ -101,7 +104,7 @@ void TComThread::Run()
             flags |= DeviceLost;
         if (flags != 0)
             m_notify(flags, generation);
-        if (!lost && moved > 0 && moved < kTrickleBytes)
+        if (!lost && moved > 0 && Trickles(moved))
             Gather();
     }
     if (!lost) {
@@ -110,6 +113,18 @@ void TComThread::Run()
         m_queue->Clear(unused);
     }
     m_finished.store(true);
+}
+
+// Whether the bytes of this round, arrived since the last round, make a trickle.
+bool TComThread::Trickles(std::size_t moved)
+{
+    const auto now = std::chrono::steady_clock::now();
+    const auto since = now - m_lastRound;
+    m_lastRound = now;
+    if (since > kRecentRound)
+        return false;
+    const auto sinceUs = std::chrono::duration_cast<std::chrono::microseconds>(since).count();
+    return double(moved) * kGatherMs * 1000.0 < double(kTrickleBytes) * double(sinceUs);
 }
 
 // Waits kGatherMs for the wake-up descriptor only; Stop and Wake end the wait early.

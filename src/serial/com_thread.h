@@ -3,6 +3,7 @@
 #include "serial/com_types.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -47,6 +48,7 @@ public:
 
 private:
     void Run();
+    bool Trickles(std::size_t moved);
     void Gather();
     bool MoveInput(std::uint32_t &flags, std::uint64_t &generation, std::size_t &moved);
     void CheckErrors(std::uint32_t &flags);
@@ -63,6 +65,7 @@ private:
     std::atomic<char> m_eventChar {0};
     std::atomic<bool> m_discardNull {false};
     bool m_warned80 = false;
+    std::chrono::steady_clock::time_point m_lastRound;
     unsigned m_lines = 0;
     std::unique_ptr<SerialErrorCounts> m_errorCounts;
     std::vector<char> m_chunk;
