@@ -122,10 +122,20 @@ void TAbAnalogGControl::Invalidate()
     update();
 }
 
+QString TAbAnalogGControl::ValueText() const
+{
+    if (m_valueTextStale) {
+        m_valueText = FormatFloat(m_valueTextFormat, m_value);
+        m_valueTextStale = false;
+    }
+    return m_valueText;
+}
+
 void TAbAnalogGControl::ValueChanged()
 {
     m_digitText = QString::number(m_digit);
-    m_valueText = FormatFloat(m_signalSettings.ValueFormat(), m_value);
+    m_valueTextFormat = m_signalSettings.ValueFormat();
+    m_valueTextStale = true;
     const double perDigit = 1000.0 / m_signalSettings.DigitalRange();
     int pos = RoundSaturated(perDigit
                              * (static_cast<double>(m_digit) - m_signalSettings.DigitalFrom()));
@@ -237,7 +247,7 @@ QString TAbAnalogGControl::Hint() const
     const QString format = m_signalSettings.ValueFormat();
     QStringList lines;
     if (m_hintOptions.Contains(THintOption::hoValue))
-        lines << QStringLiteral("Value= ") + m_valueText + QLatin1Char(' ') + unit;
+        lines << QStringLiteral("Value= ") + ValueText() + QLatin1Char(' ') + unit;
     const auto extreme = [&](const QString &label, float value, TDateTime at) {
         QString line = label + FormatFloat(format, value) + QLatin1Char(' ') + unit;
         if (m_hintOptions.Contains(THintOption::hoMinMaxDate))
@@ -350,7 +360,8 @@ void TAbAnalogGControl::DrawValueText(QPainter &painter)
     painter.setFont(m_fontValue.Font());
     painter.setPen(ToQColor(m_fontValue.Color()));
     const QFontMetrics fm = painter.fontMetrics();
-    const int x = m_valueBox.x() + m_valueBox.width() - fm.horizontalAdvance(m_valueText);
-    painter.drawText(x, m_valueBox.y() + fm.ascent(), m_valueText);
+    const QString text = ValueText();
+    const int x = m_valueBox.x() + m_valueBox.width() - fm.horizontalAdvance(text);
+    painter.drawText(x, m_valueBox.y() + fm.ascent(), text);
     painter.restore();
 }

@@ -67,7 +67,8 @@ public:
     const TAbSBevel &BevelValue() const { return m_bevelValue; }
 
     // State of the value pipeline.
-    QString ValueText() const { return m_valueText; }
+    // Formatted when first read after a change: many values between two paints format once.
+    QString ValueText() const;
     QString DigitText() const { return m_digitText; }
     int PosPerMille() const { return m_posPerMille; }
     bool InSector(int k) const { return m_inSector[k - 1]; }
@@ -156,7 +157,9 @@ private:
     TAbSBevel m_bevelInner;
     TAbSBevel m_bevelValue;
 
-    QString m_valueText;
+    mutable QString m_valueText;
+    QString m_valueTextFormat; // the format at the last value change
+    mutable bool m_valueTextStale = false;
     QString m_digitText;
     int m_posPerMille = 0;
     int m_rawPos = 0;
