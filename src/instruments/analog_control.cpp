@@ -21,6 +21,8 @@ constexpr float kMinMaxReset = 9999999.0f;
 TAbAnalogGControl::TAbAnalogGControl(QWidget *parent)
     : TAbGraphicControl(parent)
 {
+    // Every paint covers the whole area; the page beneath need not paint first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_font.SetColor(clWindowText);
     m_fontValue.SetColor(0x00FF00);
     m_bevelOuter.SetBevelLine(TBevelLine::blOuter);
@@ -284,13 +286,15 @@ void TAbAnalogGControl::EnsureFrame()
     RenderFrame(painter);
 }
 
+// Without a frame (under the update lock, or no size) the control shows the window colour.
 void TAbAnalogGControl::paintEvent(QPaintEvent *event)
 {
     EnsureFrame();
-    if (!FrameValid())
-        return;
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_frame, event->rect());
+    if (FrameValid() && m_frame.size() == size())
+        painter.drawImage(event->rect(), m_frame, event->rect());
+    else
+        painter.fillRect(event->rect(), palette().color(QPalette::Window));
 }
 
 void TAbAnalogGControl::resizeEvent(QResizeEvent *)
