@@ -1,5 +1,6 @@
-// Full repaints of the fast display's chart and the crosshair refresh, at the size and with the
-// settings of the main window, holding the largest lists an acquisition produces.
+// Full repaints of the fast display's chart, the update timer's tick and the crosshair refresh,
+// at the size and with the settings of the main window, holding the largest lists an acquisition
+// produces.
 #include "chart/rchart.h"
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,13 @@ double Sample(int n)
     return 5 + 4 * std::sin(n * 0.001) + (std::rand() % 1000) / 1000.0;
 }
 
+// A repaint over an unchanged picture draws only what arrived since; a new caption makes the
+// next one draw everything.
+void ForceFullRepaint(TRChart &chart)
+{
+    chart.SetCaption(chart.Caption() == "Vantor" ? "Vantor 2" : "Vantor");
+}
+
 void BM_ChartRepaintOneChannel(benchmark::State &state)
 {
     auto chart = MakeSystemChart();
@@ -52,6 +60,7 @@ void BM_ChartRepaintOneChannel(benchmark::State &state)
         chart->AddLineTo(n, Sample(n));
     }
     for (auto _ : state) {
+        ForceFullRepaint(*chart);
         chart->Redraw();
     }
     state.SetItemsProcessed(state.iterations() * count);
@@ -85,11 +94,50 @@ void BM_ChartRepaintTwoLayers(benchmark::State &state)
     const int items = static_cast<int>(state.range(0));
     auto chart = MakeTwoChannelChart(items / 2);
     for (auto _ : state) {
+        ForceFullRepaint(*chart);
         chart->Redraw();
     }
     state.SetItemsProcessed(state.iterations() * items);
 }
 BENCHMARK(BM_ChartRepaintTwoLayers)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The update timer's tick during a one-channel run: repaint, update, suppress again, with
+// state.range(0) samples arrived since the last tick and the list between 50,000 and 100,000.
+void BM_ChartUpdateTick(benchmark::State &state)
+{
+    auto chart = MakeSystemChart();
+    const int perTick = static_cast<int>(state.range(0));
+    chart->SetRange(1, 0, 0, 100000, 10);
+    chart->SetDataColor(clBlue);
+    int n = 0;
+    const auto refill = [&] {
+        chart->ClearItems();
+        chart->AddMoveTo(0, Sample(0));
+        for (n = 1; n < 50000; ++n) {
+            chart->AddLineTo(n, Sample(n));
+        }
+        chart->Redraw();
+    };
+    refill();
+    chart->SuppressPaint(true);
+    for (auto _ : state) {
+        if (n + perTick > 100000) {
+            state.PauseTiming();
+            chart->SuppressPaint(false);
+            refill();
+            chart->SuppressPaint(true);
+            state.ResumeTiming();
+        }
+        for (const int end = n + perTick; n < end; ++n) {
+            chart->AddLineTo(n, Sample(n));
+        }
+        chart->SuppressPaint(false);
+        chart->UpdateChart();
+        chart->SuppressPaint(true);
+    }
+    state.SetItemsProcessed(state.iterations() * perTick);
+}
+BENCHMARK(BM_ChartUpdateTick)->Arg(250)->Arg(5000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_ChartCrossHairMove(benchmark::State &state)
 {

@@ -75,6 +75,7 @@ void CopyScaleSettings(const TScaleProps &p, TScale &a)
 
 void TCustomRChart::ScalesChanged()
 {
+    ++m_look;
     for (int layer = 1; layer <= LayerCount; ++layer) {
         const size_t i = static_cast<size_t>(layer - 1);
         SyncAxisGeometry(layer);
@@ -85,6 +86,7 @@ void TCustomRChart::ScalesChanged()
 
 void TCustomRChart::ScaleRangesChanged(int layer)
 {
+    ++m_look;
     const size_t i = static_cast<size_t>(layer - 1);
     const TScaleProps &x = m_model.ScaleX(layer);
     const TScaleProps &y = m_model.ScaleY(layer);

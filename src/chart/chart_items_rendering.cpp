@@ -254,12 +254,40 @@ std::vector<double> GridPositions(const std::vector<double> &ticks, double spaci
     return positions;
 }
 
+// Where the pen stands after the visible items before next: the end of the last one that moves
+// it, or the corner where every run starts.
+QPoint ResumePoint(const TChartModel &chart, const PointMapper &map, const TChartItem *next)
+{
+    for (const TChartItem *item = next; item != chart.Items();) {
+        --item;
+        if (!chart.ItemVisible(*item)) {
+            continue;
+        }
+        switch (static_cast<TItemKind>(item->Kind)) {
+        case TItemKind::ikMoveTo:
+        case TItemKind::ikLineTo:
+            return map(item->Layer, item->X1, item->Y1);
+        case TItemKind::ikLine:
+            return map(item->Layer, item->X2, item->Y2);
+        default:
+            break;
+        }
+    }
+    return QPoint(0, 0);
+}
+
 } // namespace
 
 void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool blackWhite,
                                 int gridIndex)
 {
-    if (canvas.isNull()) {
+    RenderItemRange(canvas, xOffset, yOffset, blackWhite, gridIndex == 0, 0);
+}
+
+void TCustomRChart::RenderItemRange(QImage &canvas, int xOffset, int yOffset, bool blackWhite,
+                                    bool grid, int first)
+{
+    if (canvas.isNull() || (first > 0 && first >= ItemCount() && !grid)) {
         return;
     }
     const bool direct
@@ -276,14 +304,17 @@ void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool b
         painter.setPen(pen);
         painter.setBrush(brush);
     }
-    if (m_gridStyle != GridStyleType::gsNone && gridIndex == 0) {
+    if (m_gridStyle != GridStyleType::gsNone && grid) {
         DrawGrid(painter, xOffset, yOffset);
     }
     const TChartPalette palette = blackWhite ? BlackWhitePalette() : LivePalette();
     ItemPainter items(painter, pixels ? &*pixels : nullptr, palette.Chart, LineWidth());
     const PointMapper map(m_model, QPoint(xOffset - MarginLeft(), yOffset - MarginTop()));
-    const TChartItem *item = Items();
-    for (const TChartItem *end = item + ItemCount(); item != end; ++item) {
+    const TChartItem *item = Items() + std::clamp(first, 0, ItemCount());
+    if (first > 0) {
+        items.MoveTo(ResumePoint(m_model, map, item));
+    }
+    for (const TChartItem *end = Items() + ItemCount(); item != end; ++item) {
         if (!ItemVisible(*item)) {
             continue;
         }

@@ -58,6 +58,7 @@ void TChartModel::RemoveItem(int index)
 {
     TChartModel &owner = DataOwner();
     owner.m_list.Remove(index);
+    ++owner.m_listRewrites;
     owner.PropagateData();
 }
 
@@ -67,6 +68,7 @@ void TChartModel::ClearItems()
         m_view->DataAreaCleared();
     TChartModel &owner = DataOwner();
     owner.m_list.Clear();
+    ++owner.m_listRewrites;
     owner.m_lastDrawnIndex = 0;
     m_lastDrawnIndex = 0;
     owner.PropagateData();
@@ -82,6 +84,7 @@ void TChartModel::LoadItems(const TChartItem *items, int count, bool append)
     TChartModel &owner = DataOwner();
     owner.m_list.Load(items, count, append);
     if (!append) {
+        ++owner.m_listRewrites;
         owner.m_lastDrawnIndex = 0;
         m_lastDrawnIndex = 0;
     }
@@ -120,8 +123,10 @@ bool TChartModel::ClassVisible(int itemClass) const
 
 void TChartModel::SetClassVisible(int itemClass, bool visible)
 {
-    if (itemClass >= 0 && itemClass <= 255)
+    if (itemClass >= 0 && itemClass <= 255 && ClassVisible(itemClass) != visible) {
         m_classVisible[static_cast<size_t>(itemClass)] = visible;
+        ++m_visibilityChanges;
+    }
 }
 
 bool TChartModel::LayerVisible(int layer) const
@@ -131,8 +136,10 @@ bool TChartModel::LayerVisible(int layer) const
 
 void TChartModel::SetLayerVisible(int layer, bool visible)
 {
-    if (layer >= 1 && layer <= LayerCount)
+    if (layer >= 1 && layer <= LayerCount && LayerVisible(layer) != visible) {
         m_layerVisible[static_cast<size_t>(layer - 1)] = visible;
+        ++m_visibilityChanges;
+    }
 }
 
 void TChartModel::RepaintIfAutoRedraw()

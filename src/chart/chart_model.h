@@ -48,6 +48,8 @@ enum class TrcLayout {
 struct TLayerMapping
 {
     long double KX = 0, OX = 0, KY = 0, OY = 0;
+
+    bool operator==(const TLayerMapping &) const = default;
 };
 
 // Everything of the chart control except its widgets, pixels and mouse: the display list with
@@ -115,6 +117,14 @@ public:
     {
         return m_classVisible[item.ItemClass] && item.Layer >= 1 && item.Layer <= LayerCount
                 && m_layerVisible[static_cast<size_t>(item.Layer - 1)];
+    }
+
+    // Counts the changes that alter items already in the list or whether they are drawn:
+    // removing, clearing, replacing by a load, switching a class or layer. Appending does not
+    // count, so an unchanged count means the items drawn before are still the list's first ones.
+    std::uint64_t PictureChanges() const
+    {
+        return (m_source ? m_source->m_listRewrites : m_listRewrites) + m_visibilityChanges;
     }
 
     // Data sharing: show the list of another chart (nullptr: the own list again).
@@ -256,6 +266,8 @@ private:
     bool m_autoRedraw = true;
     std::bitset<256> m_classVisible;
     std::bitset<LayerCount> m_layerVisible;
+    std::uint64_t m_listRewrites = 0; // of the own list, also by charts that share it
+    std::uint64_t m_visibilityChanges = 0;
 
     // Geometry.
     int m_width = 280;

@@ -10,9 +10,17 @@ void TCustomRChart::Paint()
         return;
     }
     SyncSize();
-    DrawFrame(m_controlImage);
-    DrawDataBackground(m_dataImage, 0, 0);
-    RenderItems(m_dataImage, 0, 0, false, 0);
+    const int drawn = ItemsInPicture();
+    if (drawn >= 0) {
+        // The frame stands; the data area is the clean picture plus what arrived since.
+        m_dataImage = m_pictureData;
+        RenderItemRange(m_dataImage, 0, 0, false, false, drawn);
+    } else {
+        DrawFrame(m_controlImage);
+        DrawDataBackground(m_dataImage, 0, 0);
+        RenderItems(m_dataImage, 0, 0, false, 0);
+    }
+    RememberPicture();
     CopyDataInto(m_controlImage, m_dataImage);
     PresentImage(0, 0, m_controlImage);
 }
@@ -27,6 +35,7 @@ void TCustomRChart::Redraw()
         } else {
             DrawDataBackground(m_dataImage, 0, 0);
             RenderItems(m_dataImage, 0, 0, false, 0);
+            ForgetPicture(); // the frame was not drawn with it
             PresentImage(MarginLeft(), MarginTop(), m_dataImage);
         }
     }
@@ -43,9 +52,88 @@ void TCustomRChart::UpdateChart()
         return;
     }
     SyncSize();
-    RenderItems(m_dataImage, 0, 0, false, LastDrawnIndex());
+    const int drawn = ItemsInPicture();
+    if (drawn >= 0 && !m_dataMarked) {
+        RenderItemRange(m_dataImage, 0, 0, false, false, drawn);
+        RememberPicture();
+    } else {
+        // Over crosshairs drawn earlier, or over a picture of other settings.
+        RenderItems(m_dataImage, 0, 0, false, LastDrawnIndex());
+        if (drawn < 0) {
+            ForgetPicture();
+        }
+    }
     PresentImage(MarginLeft(), MarginTop(), m_dataImage);
     SetLastDrawnIndex(ItemCount() - 1);
+}
+
+TCustomRChart::TPictureKey TCustomRChart::PictureKey() const
+{
+    TPictureKey key;
+    key.Look = m_look;
+    key.ModelChanges = m_model.PictureChanges();
+    key.ListOwner = m_model.UseDataOf();
+    key.ControlSize = m_controlImage.size();
+    key.DataSize = m_dataImage.size();
+    for (int layer = 1; layer <= LayerCount; ++layer) {
+        key.Mappings[static_cast<size_t>(layer - 1)] = Mapping(layer);
+    }
+    return key;
+}
+
+int TCustomRChart::ItemsInPicture() const
+{
+    if (m_pictureItems < 0 || m_pictureItems > ItemCount() || HasRenderHooks()
+        || !m_backGroundImg.FileName.isEmpty() || !(PictureKey() == m_pictureKey)) {
+        return -1;
+    }
+    // A patterned pen restarts its pattern where a polyline is cut: the new items must be solid.
+    const TChartItem *items = Items();
+    for (int i = m_pictureItems; i < ItemCount(); ++i) {
+        const TPenStyle style = items[i].PenStyle;
+        if (style != TPenStyle::psSolid && style != TPenStyle::psInsideFrame
+            && style != TPenStyle::psClear && ItemVisible(items[i])) {
+            return -1;
+        }
+    }
+    return m_pictureItems;
+}
+
+// DataImage holds every item and no crosshair yet: it becomes the clean picture (shared until
+// one of the two is drawn on).
+void TCustomRChart::RememberPicture()
+{
+    m_dataMarked = false;
+    if (HasRenderHooks()) {
+        ForgetPicture();
+        return;
+    }
+    m_pictureData = m_dataImage;
+    m_pictureKey = PictureKey();
+    m_pictureItems = ItemCount();
+}
+
+void TCustomRChart::ForgetPicture()
+{
+    m_pictureItems = -1;
+    m_pictureData = QImage();
+}
+
+// Hooks may draw something else each time.
+bool TCustomRChart::HasRenderHooks() const
+{
+    if (OnBeforeRenderData || OnDataRendered || OnScalesRendered) {
+        return true;
+    }
+    for (const auto *axes : {&m_axisX, &m_axisY}) {
+        for (const auto &axis : *axes) {
+            if (axis->OnScaleTickDrawn || axis->OnBeforeTickLabel || axis->OnBeforeScaleRendered
+                || axis->OnAfterScaleRendered) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void TCustomRChart::SuppressPaint(bool suppress)
@@ -260,6 +348,8 @@ void TCustomRChart::PresentImage(int left, int top, QImage &image)
 {
     if (std::any_of(m_crossHairs.begin(), m_crossHairs.end(),
                     [](const auto &c) { return c->Mode() != TCrossHMode::chOff; })) {
+        // In the control image they lie inside the data area, which every present copies anew.
+        m_dataMarked = m_dataMarked || &image == &m_dataImage;
         QPainter painter(&image);
         for (const auto &crossHair : m_crossHairs) {
             if (crossHair->Mode() != TCrossHMode::chOff) {

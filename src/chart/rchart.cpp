@@ -81,6 +81,7 @@ TCrossHair &TCustomRChart::CrossHair(int index)
 void TCustomRChart::SetBackGroundImg(const TBakGndImg &value)
 {
     m_backGroundImg = value;
+    ++m_look;
     m_model.RepaintIfAutoRedraw();
 }
 
@@ -122,11 +123,13 @@ void TCustomRChart::ResizeDataImage()
 
 void TCustomRChart::PlotAreaChanged()
 {
+    ++m_look;
     ResizeDataImage();
 }
 
 void TCustomRChart::DataAreaCleared()
 {
+    ++m_look;
     DrawDataBackground(m_dataImage, 0, 0);
 }
 

@@ -10,10 +10,12 @@
 #include <QCursor>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -313,6 +315,7 @@ private:
     void ChangeLook(T &field, const T &value)
     {
         if (StoreIfChanged(field, value)) {
+            ++m_look;
             m_model.RepaintIfAutoRedraw();
         }
     }
@@ -331,6 +334,34 @@ private:
     void DrawCrossHair(QPainter &painter, const TCrossHair &crossHair, int left, int top);
     // The whole control drawn for a file or the clipboard; the shown images stay as they are.
     QImage RenderExport(bool blackWhite);
+
+    // What the shown images were last drawn from. While it holds, the frame in ControlImage and
+    // the clean data picture (the first m_pictureItems items, no crosshair) stay valid, and
+    // drawing only the items appended since gives the same pixels as drawing the whole picture
+    // again: solid pens draw every segment on its own, and an item drawn over itself changes
+    // nothing. Paint and UpdateChart use that to keep the update timer's repaints proportional
+    // to what arrived, not to the length of the list.
+    struct TPictureKey
+    {
+        std::uint64_t Look = 0;
+        std::uint64_t ModelChanges = 0;
+        const TChartModel *ListOwner = nullptr;
+        QSize ControlSize;
+        QSize DataSize;
+        std::array<TLayerMapping, LayerCount> Mappings {};
+
+        bool operator==(const TPictureKey &) const = default;
+    };
+    TPictureKey PictureKey() const;
+    // How many items the images already hold under the present settings; -1 when they must be
+    // drawn again from the background.
+    int ItemsInPicture() const;
+    void RememberPicture();
+    void ForgetPicture();
+    bool HasRenderHooks() const;
+    // RenderItems from item first on: the pen starts where the items before it left it.
+    void RenderItemRange(QImage &canvas, int xOffset, int yOffset, bool blackWhite, bool grid,
+                         int first);
 
     void DragRanges(int x, int y);
     void PanLayer(int layer, int x, int y);
@@ -372,6 +403,11 @@ private:
     bool m_dataPresented = false; // the window shows DataImage over m_screen's data area
     bool m_windowCreated = false;
     bool m_quietPaint = false; // exports lift the suppression without painting
+    std::uint64_t m_look = 0; // counts changes of what the control itself draws
+    TPictureKey m_pictureKey;
+    int m_pictureItems = -1;
+    QImage m_pictureData;
+    bool m_dataMarked = false; // crosshairs were drawn into DataImage since it was clean
 
     TMouseActMode m_mouseAction = TMouseActMode::maNone;
     std::bitset<LayerCount> m_mouseAffectsLayer {1};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -245,6 +246,78 @@ TEST(ChartRendering, FrameHasTheBoxShadowAndTheCentredCaption)
     EXPECT_GT(ink, 20);
     const int centre = 80 + chart->PlotWidth() / 2;
     EXPECT_GT(CountPixels(image, Red, centre - 40, 0, centre + 40, 30), ink * 9 / 10);
+}
+
+// During a run the update timer repaints (SuppressPaint(false)) and updates every tick; the chart
+// draws only what arrived since the last tick while nothing else changed. Whatever changes
+// between two ticks, the window must then show what a full repaint of the same list shows.
+TEST(ChartRendering, UpdateTicksShowWhatAFullRepaintShows)
+{
+    using Change = std::function<void(TRChart &)>;
+    const struct
+    {
+        const char *change;
+        Change apply;
+    } cases[] = {
+            {"nothing", [](TRChart &) {}},
+            {"range", [](TRChart &c) { c.SetRange(1, 0, 0, 800, 12); }},
+            {"plot colour", [](TRChart &c) { c.SetChartColor(clYellow); }},
+            {"first items removed",
+             [](TRChart &c) {
+                 for (int i = 0; i < 50; ++i)
+                     c.RemoveFirstItem();
+             }},
+            {"layer hidden", [](TRChart &c) { c.SetLayerVisible(2, false); }},
+            {"cleared", [](TRChart &c) { c.ClearItems(); }},
+            {"axis caption", [](TRChart &c) { c.Scale1Y().SetCaption(QStringLiteral("Volt")); }},
+            {"margin", [](TRChart &c) { c.SetMarginLeft(60); }},
+            {"grid colour", [](TRChart &c) { c.SetGridColor(clRed); }},
+            {"dashed items", [](TRChart &c) { c.SetPenStyle(TPenStyle::psDash); }},
+            {"wide items", [](TRChart &c) { c.SetLineWidth(3); }},
+            {"crosshair moved", [](TRChart &c) { c.SetCrossHairPos(1, 700, 0); }},
+            {"crosshair off", [](TRChart &c) { c.CrossHair1().SetMode(TCrossHMode::chOff); }},
+    };
+    // Two interleaved curves on layers 1 and 2, as a two-channel run adds them.
+    const auto feed = [](TRChart &chart, int from, int to) {
+        for (int i = from; i < to; ++i) {
+            chart.SetActiveLayer(1);
+            chart.SetDataColor(clBlue);
+            const double y1 = 5 + 4 * std::sin(i / 40.0);
+            i == 0 ? chart.AddMoveTo(i, y1) : chart.AddLineTo(i, y1);
+            chart.SetActiveLayer(2);
+            chart.SetDataColor(clRed);
+            const double y2 = (i % 200) / 20.0;
+            i == 0 ? chart.AddMoveTo(i, y2) : chart.AddLineTo(i, y2);
+        }
+    };
+    for (const auto &c : cases) {
+        auto live = MakeChart();
+        auto fresh = MakeChart();
+        for (TRChart *chart : {live.get(), fresh.get()}) {
+            chart->SetGridStyle(GridStyleType::gsLines);
+            chart->CrossHair1().SetColor(clFuchsia);
+            chart->CrossHair1().SetMode(TCrossHMode::chVert);
+            chart->SetCrossHairPos(1, 250, 0);
+        }
+        live->SuppressPaint(true);
+        const auto tick = [&] {
+            live->SuppressPaint(false);
+            live->UpdateChart();
+            live->SuppressPaint(true);
+        };
+        const int steps[] = {0, 300, 600, 900, 1000};
+        for (int k = 0; k + 1 < 5; ++k) {
+            if (k == 2) {
+                c.apply(*live);
+                c.apply(*fresh);
+            }
+            feed(*live, steps[k], steps[k + 1]);
+            feed(*fresh, steps[k], steps[k + 1]);
+            tick();
+        }
+        fresh->Redraw();
+        EXPECT_TRUE(live->PresentedImage() == fresh->PresentedImage()) << c.change;
+    }
 }
 
 } // namespace
