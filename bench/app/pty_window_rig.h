@@ -234,6 +234,9 @@ public:
     }
     bool Done() const { return m_done; }
 
+    double LongestPaintGapMs() const { return double(m_longestPaintGap); }
+    double LongestInputWaitMs() const { return m_longestInputWait; }
+
     void Report(benchmark::State &state) const
     {
         state.counters["ui_stall_ms"] = double(m_longestTurnGap);
