@@ -235,6 +235,7 @@ public:
     bool Done() const { return m_done; }
 
     double LongestPaintGapMs() const { return double(m_longestPaintGap); }
+    double LongestStallMs() const { return double(m_longestTurnGap); }
     double LongestInputWaitMs() const { return m_longestInputWait; }
 
     void Report(benchmark::State &state) const

@@ -45,10 +45,12 @@ double Report(benchmark::State &state, WindowRig &rig, const UiProbe &probe, dou
     return samples;
 }
 
-std::string Figures(double seconds, double samples, bool overflow)
+// An errored run prints no counters: its message carries the figures that explain it.
+std::string Figures(double seconds, double samples, bool overflow, const UiProbe &probe)
 {
     return "after " + std::to_string(seconds) + " s and " + std::to_string(long(samples))
-            + " samples" + (overflow ? ": \"Buffer Overflow\"" : "");
+            + " samples, longest UI stall " + std::to_string(long(probe.LongestStallMs())) + " ms"
+            + (overflow ? ": \"Buffer Overflow\"" : "");
 }
 
 // A run that took every line but well below the asked rate (the writer held back by a full
@@ -83,7 +85,8 @@ void RunToLimit(benchmark::State &state, bool twoChannels)
         const double samples = Report(state, rig, probe, seconds);
         if (overflow || rig.form.State().LimitCount <= limit) {
             state.SkipWithError(
-                    ("stopped before the limit " + Figures(seconds, samples, overflow)).c_str());
+                    ("stopped before the limit " + Figures(seconds, samples, overflow, probe))
+                            .c_str());
             break;
         }
         if (!SamplesInOrder(*ui.RChart1, twoChannels)) {
@@ -145,7 +148,7 @@ static void BM_PtyWindowUnpacedTrendSustained(benchmark::State &state)
         const double samples = Report(state, rig, probe, seconds);
         RunGuarded([&] { ui.StopButton->click(); });
         if (overflow || samples < double(lines - 1)) {
-            state.SkipWithError(("stopped " + Figures(seconds, samples, overflow)).c_str());
+            state.SkipWithError(("stopped " + Figures(seconds, samples, overflow, probe)).c_str());
             break;
         }
         if (FellBehind(state, samples, seconds, linesPerSecond))
