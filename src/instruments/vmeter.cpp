@@ -3,10 +3,9 @@
 #include "instruments/draw_helpers.h"
 #include "platform/rounding.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
-
-#include <QPaintEvent>
 
 #include <algorithm>
 #include <utility>
