@@ -20,6 +20,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace {
 
 // The meter format that shows a value up to yMax with sensible decimals; empty keeps the old one.
@@ -154,6 +156,10 @@ void TForm1::PrepareFastDisplay()
     chart.SetActiveLayer(1);
     ReadRunSettings();
     ReadChartRanges();
+    // The items up to the sample limit find their room ready: a first write to fresh memory
+    // costs far more than the item, and while data streams that would fill the input queue.
+    const std::uint32_t samples = std::min(m_state.ChannelLimit, m_state.MaxSamples) + 1;
+    chart.ReserveItems(static_cast<int>(samples) * m_state.ChannelCount);
     chart.UpdateChart();
     SetStatusText(2, QString());
 }

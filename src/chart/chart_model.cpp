@@ -96,6 +96,11 @@ void TChartModel::SetAllocSize(int value)
     m_list.SetAllocSize(value);
 }
 
+void TChartModel::ReserveItems(int count)
+{
+    DataOwner().m_list.Reserve(count);
+}
+
 void TChartModel::SetActiveLayer(int layer)
 {
     if (layer < 1 || layer > LayerCount)

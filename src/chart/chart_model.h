@@ -88,6 +88,9 @@ public:
 
     int AllocSize() const { return m_list.AllocSize(); }
     void SetAllocSize(int value);
+    // Room for count items made ready before a run, so that appending never waits for memory;
+    // kept across ClearItems (TDisplayList::Reserve).
+    void ReserveItems(int count);
     int ActiveLayer() const { return m_activeLayer; }
     void SetActiveLayer(int layer); // 1..16, others ignored; repaints when AutoRedraw
     int LastDrawnIndex() const { return m_lastDrawnIndex; }

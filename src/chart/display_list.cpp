@@ -17,6 +17,7 @@ TDisplayList::Slots::Slots(Slots &&other) noexcept
     : m_data(std::exchange(other.m_data, nullptr))
     , m_count(std::exchange(other.m_count, 0))
     , m_bytes(std::exchange(other.m_bytes, 0))
+    , m_touched(std::exchange(other.m_touched, 0))
 { }
 
 TDisplayList::Slots &TDisplayList::Slots::operator=(Slots &&other) noexcept
@@ -26,6 +27,7 @@ TDisplayList::Slots &TDisplayList::Slots::operator=(Slots &&other) noexcept
         m_data = std::exchange(other.m_data, nullptr);
         m_count = std::exchange(other.m_count, 0);
         m_bytes = std::exchange(other.m_bytes, 0);
+        m_touched = std::exchange(other.m_touched, 0);
     }
     return *this;
 }
@@ -52,6 +54,33 @@ bool TDisplayList::Slots::Grow(size_t count)
     return true;
 }
 
+void TDisplayList::Slots::Touch(size_t from, size_t count)
+{
+    from = std::max(from, m_touched);
+    count = std::min(count, m_count);
+    if (from >= count)
+        return;
+    std::memset(static_cast<void *>(m_data + from), 0, (count - from) * sizeof(TChartItem));
+    m_touched = count;
+}
+
+void TDisplayList::Slots::ShrinkTo(size_t count)
+{
+    if (count >= m_count)
+        return;
+    if (count == 0) {
+        Release();
+        return;
+    }
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    const size_t bytes = (count * sizeof(TChartItem) + page - 1) / page * page;
+    if (bytes >= m_bytes || ::mremap(m_data, m_bytes, bytes, 0) == MAP_FAILED)
+        return; // keeping more than asked is harmless
+    m_bytes = bytes;
+    m_count = bytes / sizeof(TChartItem);
+    m_touched = std::min(m_touched, m_count);
+}
+
 void TDisplayList::Slots::Release()
 {
     if (m_data)
@@ -59,6 +88,7 @@ void TDisplayList::Slots::Release()
     m_data = nullptr;
     m_count = 0;
     m_bytes = 0;
+    m_touched = 0;
 }
 
 void TDisplayList::SetAllocSize(int value)
@@ -141,10 +171,33 @@ void TDisplayList::Remove(int index)
 
 void TDisplayList::Clear()
 {
-    m_slots.Release();
     m_offset = 0;
     m_count = 0;
     m_capacity = 0;
+    m_slots.ShrinkTo(m_reserved > 0 ? CapacityToHold(size_t(m_reserved)) : 0);
+}
+
+// The Capacity that appending up to count items in all reaches from the present one.
+size_t TDisplayList::CapacityToHold(size_t count) const
+{
+    const size_t capacity = static_cast<size_t>(m_capacity);
+    if (count <= capacity)
+        return capacity;
+    const size_t step = static_cast<size_t>(m_allocSize);
+    return capacity + (count - capacity + step - 1) / step * step;
+}
+
+void TDisplayList::Reserve(int count)
+{
+    count = std::max(count, 0);
+    const size_t room = CapacityToHold(static_cast<size_t>(count));
+    if (room > static_cast<size_t>(std::numeric_limits<int>::max()))
+        throw EOutOfMemory();
+    // Appends grow the list physically when the live block would pass the end of the slots.
+    if (static_cast<size_t>(m_offset) + room > m_slots.Count())
+        Reallocate(room, room);
+    m_slots.Touch(static_cast<size_t>(m_offset + m_count), static_cast<size_t>(m_offset) + room);
+    m_reserved = count;
 }
 
 void TDisplayList::Load(const TChartItem *items, int count, bool append)

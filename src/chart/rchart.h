@@ -60,6 +60,7 @@ public:
     }
     int AllocSize() const { return m_model.AllocSize(); }
     void SetAllocSize(int value) { m_model.SetAllocSize(value); }
+    void ReserveItems(int count) { m_model.ReserveItems(count); }
     int ActiveLayer() const { return m_model.ActiveLayer(); }
     void SetActiveLayer(int layer) { m_model.SetActiveLayer(layer); }
     int LastDrawnIndex() const { return m_model.LastDrawnIndex(); }

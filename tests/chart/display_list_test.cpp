@@ -188,7 +188,10 @@ TEST(DisplayList, RandomAppendAndRemoveMatchesAReferenceList)
         double next = 0;
         for (int step = 0; step < 20000; ++step) {
             const int op = static_cast<int>(random() % 10);
-            if (op < 6 || reference.empty()) {
+            if (step % 997 == 0) {
+                // Reserving moves nothing and changes no Capacity, also with items removed.
+                list.Reserve(static_cast<int>(random() % 3000));
+            } else if (op < 6 || reference.empty()) {
                 TChartItem item {};
                 item.X1 = next;
                 list.Append(item);
@@ -207,6 +210,34 @@ TEST(DisplayList, RandomAppendAndRemoveMatchesAReferenceList)
         }
         for (size_t i = 0; i < reference.size(); ++i)
             ASSERT_EQ(list.Items()[i].X1, reference[i]);
+    }
+}
+
+// A run's reserved room takes all its items in place, and the next run after a clear finds the
+// same room again.
+TEST(DisplayList, ReservedRoomIsKeptAcrossClear)
+{
+    for (int allocSize : {1000, 110000}) {
+        TDisplayList list;
+        list.SetAllocSize(allocSize);
+        list.Reserve(5000);
+        const TChartItem *room = nullptr;
+        for (int run = 0; run < 2; ++run) {
+            TChartItem item {};
+            list.Append(item);
+            if (run == 0)
+                room = list.Items();
+            ASSERT_EQ(list.Items(), room) << "allocSize " << allocSize << ", run " << run;
+            for (int i = 1; i < 5000; ++i) {
+                item.X1 = i;
+                list.Append(item);
+                ASSERT_EQ(list.Items(), room) << "allocSize " << allocSize << ", item " << i;
+            }
+            EXPECT_EQ(list.Capacity(), (5000 + allocSize - 1) / allocSize * allocSize);
+            EXPECT_EQ(list.Items()[4999].X1, 4999);
+            list.Clear();
+            EXPECT_EQ(list.Capacity(), 0);
+        }
     }
 }
 
