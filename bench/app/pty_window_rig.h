@@ -146,10 +146,15 @@ struct WindowRig
     TForm1 form;
     PtyDevice device;
 
+    // When the window last showed a message (the sample limit's, in a run to the limit).
+    std::chrono::steady_clock::time_point messageShown {};
+
     explicit WindowRig(bool twoChannels = false)
         : device(twoChannels)
     {
-        SetMessagePresenter([](TMessageKind, const QString &, const QString &) {});
+        SetMessagePresenter([this](TMessageKind, const QString &, const QString &) {
+            messageShown = std::chrono::steady_clock::now();
+        });
         form.show();
         Ui::TForm1 &ui = form.Form();
         ui.PageControl2->setCurrentWidget(ui.TabSheetFastDisplay);
@@ -164,6 +169,13 @@ struct WindowRig
         QTimer::singleShot(300, &settle, &QEventLoop::quit);
         settle.exec();
     }
+    ~WindowRig()
+    {
+        SetMessagePresenter([](TMessageKind, const QString &, const QString &) {});
+    }
+    WindowRig(const WindowRig &) = delete;
+    WindowRig &operator=(const WindowRig &) = delete;
+
     bool Overflowed() const { return form.StatusText(2) == QStringLiteral("Buffer Overflow"); }
 };
 
