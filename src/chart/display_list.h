@@ -43,7 +43,7 @@ public:
     void Append(const TChartItem &item);
 
     // Removes item index (0-based) keeping the order; out of range: nothing. Removing the
-    // last item releases the storage (Capacity 0).
+    // last item empties the list as Clear does (Capacity 0).
     void Remove(int index);
 
     // Removes every item and releases the storage beyond the reserved room.
