@@ -196,7 +196,9 @@ void TDisplayList::Reserve(int count)
     // Appends grow the list physically when the live block would pass the end of the slots.
     if (static_cast<size_t>(m_offset) + room > m_slots.Count())
         Reallocate(room, room);
-    m_slots.Touch(static_cast<size_t>(m_offset + m_count), static_cast<size_t>(m_offset) + room);
+    // The slots past count are mapped for the Capacity rule but need not be written.
+    m_slots.Touch(static_cast<size_t>(m_offset + m_count),
+                  static_cast<size_t>(m_offset) + static_cast<size_t>(count));
     m_reserved = count;
 }
 
