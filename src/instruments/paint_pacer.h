@@ -1,31 +1,31 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QTimer>
-
 #include <functional>
 
-// Spaces a control's repaint requests at least one frame (16 ms) apart: a request a frame or
-// more after the last post posts at once, later ones within the frame post once when the frame
-// ends. So a control fed thousands of values a second asks Qt for at most one repaint per
-// frame, and the last value of a burst still shows within a frame. User-interface thread only.
+// Spaces the repaint requests of all controls at least one frame (16 ms) apart: a request a
+// frame or more after the last posting posts at once (with any still due); requests within
+// the frame post together when it ends. So controls fed thousands of values a second ask Qt
+// for at most one repaint per frame, in the same event-loop turn, and the last value of a
+// burst still shows within a frame. User-interface thread only.
 class TPaintPacer
 {
 public:
     static constexpr int kFrameMs = 16;
 
-    // post asks Qt for the repaint; it runs from Request or from the pacer's timer.
+    // post asks Qt for the repaint; it runs from Request or when the frame ends.
     explicit TPaintPacer(std::function<void()> post);
+    ~TPaintPacer();
+    TPaintPacer(const TPaintPacer &) = delete;
+    TPaintPacer &operator=(const TPaintPacer &) = delete;
 
     void Request();
-    // Forgets a due post (the control repainted fully or is hidden).
+    // Forgets a due post (the control is hidden or repaints fully).
     void Cancel();
-    bool Due() const { return m_timer.isActive(); }
+    bool Due() const { return m_due; }
 
 private:
-    void Post();
+    friend class TPaintFrame;
 
     std::function<void()> m_post;
-    QElapsedTimer m_sincePost;
-    QTimer m_timer;
+    bool m_due = false;
 };
