@@ -19,16 +19,17 @@ public:
 
     void Request(TPaintPacer *pacer)
     {
-        // Overdue when no event loop ran the timer (a long burst): post now.
-        const bool frameOver = !m_sincePost.isValid() || m_sincePost.elapsed() >= kFrameMs;
         if (!pacer->m_due) {
             pacer->m_due = true;
             m_due.push_back(pacer);
         }
-        if (frameOver)
+        // A request late in the frame posts at once: the thread is awake for it anyway, and the
+        // timer need not wake it. So does an overdue one (no event loop ran the timer).
+        const qint64 since = m_sincePost.isValid() ? m_sincePost.elapsed() : kFrameMs;
+        if (since >= kEarliestMs)
             PostDue();
         else if (!m_timer.isActive())
-            m_timer.start(int(kFrameMs - m_sincePost.elapsed()));
+            m_timer.start(int(kFrameMs - since));
     }
 
     void Cancel(TPaintPacer *pacer)
@@ -43,6 +44,7 @@ public:
 
 private:
     static constexpr int kFrameMs = TPaintPacer::kFrameMs;
+    static constexpr int kEarliestMs = kFrameMs * 3 / 4;
 
     TPaintFrame()
     {

@@ -2,11 +2,12 @@
 
 #include <functional>
 
-// Spaces the repaint requests of all controls at least one frame (16 ms) apart: a request a
-// frame or more after the last posting posts at once (with any still due); requests within
-// the frame post together when it ends. So controls fed thousands of values a second ask Qt
-// for at most one repaint per frame, in the same event-loop turn, and the last value of a
-// burst still shows within a frame. User-interface thread only.
+// Spaces the repaint requests of all controls about one frame apart: a request 12 ms or more
+// after the last posting posts at once (with any still due), so a value that wakes the thread
+// late in the frame needs no timer wake-up of its own; earlier requests post together when the
+// frame ends (16 ms). So controls fed thousands of values a second ask Qt for one repaint per
+// frame, in the same event-loop turn, and the last value of a burst still shows within a
+// frame. User-interface thread only.
 class TPaintPacer
 {
 public:
