@@ -22,7 +22,6 @@ public:
     void Request();
     // Forgets a due post (the control is hidden or repaints fully).
     void Cancel();
-    bool Due() const { return m_due; }
 
 private:
     friend class TPaintFrame;
