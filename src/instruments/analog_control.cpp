@@ -135,7 +135,6 @@ QString TAbAnalogGControl::ValueText() const
 
 void TAbAnalogGControl::ValueChanged()
 {
-    m_digitText = QString::number(m_digit);
     m_valueTextFormat = m_signalSettings.ValueFormat();
     m_valueTextStale = true;
     const double perDigit = 1000.0 / m_signalSettings.DigitalRange();

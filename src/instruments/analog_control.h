@@ -69,7 +69,7 @@ public:
     // State of the value pipeline.
     // Formatted when first read after a change: many values between two paints format once.
     QString ValueText() const;
-    QString DigitText() const { return m_digitText; }
+    QString DigitText() const { return QString::number(m_digit); }
     int PosPerMille() const { return m_posPerMille; }
     bool InSector(int k) const { return m_inSector[k - 1]; }
     TColor SectorColor() const { return m_sectorColor; }
@@ -160,7 +160,6 @@ private:
     mutable QString m_valueText;
     QString m_valueTextFormat; // the format at the last value change
     mutable bool m_valueTextStale = false;
-    QString m_digitText;
     int m_posPerMille = 0;
     int m_rawPos = 0;
     bool m_inSector[3] = {false, false, false};

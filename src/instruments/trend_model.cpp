@@ -70,9 +70,12 @@ void TAbTrend::Loaded()
 void TAbTrend::InstallHandlers()
 {
     const auto changed = [this](TAbPersistent *) { RequestRefresh(); };
-    for (auto &channel : m_channels) {
-        channel->OnChange = changed;
-        channel->OnValueChange = [this](TChSettings *) { CopyCurrentSample(); };
+    for (size_t k = 0; k < m_channels.size(); ++k) {
+        m_channels[k]->OnChange = changed;
+        // A new value changes only its own channel's word of the current sample.
+        m_channels[k]->OnValueChange = [this, k](TChSettings *channel) {
+            m_currentSample[k] = TrendWordFromRelDigit(channel->RelDigit());
+        };
     }
     m_limitUpper.OnChange = changed;
     m_limitLower.OnChange = changed;

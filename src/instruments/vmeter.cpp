@@ -71,11 +71,31 @@ void TAbVMeter::ValueChanged()
     if (m_valueDepth > 0 || !FrameValid() || m_scale.NoRoom)
         return;
     if (!isVisible()) {
+        m_pacer.Cancel();
+        m_paintPosted = false;
         Invalidate(); // composed afresh when shown
         return;
     }
     m_valuePartsPending = true;
-    QRegion changed = (m_pointerDrawn | m_scale.PointerBounds(PosPerMille())) & m_scale.Area;
+    if (!m_paintPosted) {
+        m_pacer.Request();
+        return;
+    }
+    // The paint on its way draws the latest value; it must cover the pointer's new place.
+    const QRect now = m_scale.PointerBounds(PosPerMille()) & m_scale.Area;
+    if (!m_postedPointer.contains(now)) {
+        m_postedPointer |= now;
+        update(now);
+    }
+}
+
+void TAbVMeter::PostValueParts()
+{
+    if (!m_valuePartsPending || m_paintPosted || !FrameValid() || m_scale.NoRoom || !isVisible())
+        return;
+    m_postedPointer = (m_pointerDrawn | m_scale.PointerBounds(PosPerMille())) & m_scale.Area;
+    m_paintPosted = true;
+    QRegion changed(m_postedPointer);
     if (m_options.Contains(TAbVMeterOption::opValue))
         changed += ValueBox();
     update(changed);
@@ -83,6 +103,7 @@ void TAbVMeter::ValueChanged()
 
 void TAbVMeter::paintEvent(QPaintEvent *event)
 {
+    m_paintPosted = false;
     EnsureFrame();
     if (std::exchange(m_valuePartsPending, false) && FrameValid() && !m_scale.NoRoom) {
         QPainter painter(&Frame());

@@ -2,11 +2,13 @@
 
 #include "instruments/draw_helpers.h"
 #include "platform/user_interface.h"
+#include "support/event_wait.h"
 #include "support/locale_guard.h"
 #include "support/manual_timer.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,13 @@ double MeanRowOf(const QImage &image, const QRect &area, QRgb colour)
 QImage Render(QWidget &w)
 {
     return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// What the screen shows of a top-level widget: its window's pixels as last flushed, without
+// painting anything now.
+QImage OnScreen(QWidget &w)
+{
+    return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Records the regions Qt asks the widget to paint.
@@ -129,6 +138,39 @@ TEST(VMeter, ValueWriteRepaintsOnlyTheValueTextAndThePointerPath)
     const QImage composed = Render(*meter);
     meter->Invalidate();
     EXPECT_EQ(Render(*meter), composed);
+}
+
+// Values arrive in bursts faster than the screen repaints; whatever is held back must still
+// reach the screen, and the screen must end on each burst's last value.
+TEST(VMeter, ScreenShowsTheLastValueOfEveryBurst)
+{
+    LocaleGuard locale(LocaleGuard::C());
+    auto reference = DesignMeter();
+    reference->SignalSettings().SetValueFrom(0);
+    auto meter = DesignMeter();
+    meter->SignalSettings().SetValueFrom(0);
+    meter->SetValue(5);
+    meter->show();
+    const auto screenShows = [&](double value) {
+        reference->SetValue(value);
+        const QImage expected = Render(*reference);
+        return ProcessEventsUntil([&] { return OnScreen(*meter) == expected; });
+    };
+    ASSERT_TRUE(screenShows(5));
+
+    // Each burst sweeps the pointer over the whole scale, away from where its first value put
+    // it; the second burst of a pair follows within the frame of the first one's paint.
+    const double lastValues[] = {9.5, 0.5, 7.25};
+    for (const double last : lastValues) {
+        for (int k = 0; k <= 100; ++k)
+            meter->SetValue(k / 10.0);
+        meter->SetValue(last);
+        EXPECT_TRUE(screenShows(last)) << last;
+        for (int k = 100; k >= 0; --k)
+            meter->SetValue(k / 10.0);
+        meter->SetValue(last + 0.25);
+        EXPECT_TRUE(screenShows(last + 0.25)) << last + 0.25;
+    }
 }
 
 TEST(VMeter, RangeChangeRepaintsTheScaleAndMovesThePointer)
