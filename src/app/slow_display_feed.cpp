@@ -1,15 +1,10 @@
 #include "app/slow_display_feed.h"
 
 #include "instruments/led.h"
+#include "instruments/paint_pacer.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
 #include "platform/user_interface.h"
-
-namespace {
-
-constexpr qint64 kFrameMs = 16;
-
-} // namespace
 
 SlowDisplayFeed::SlowDisplayFeed(Instruments instruments)
     : m_instruments(std::move(instruments))
@@ -36,7 +31,7 @@ void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
     m_instruments.Trend->Channel2().SetValue(value2);
     // The slow display shows the values while a burst is handled: the instruments paint now,
     // not after the burst, but once per frame rather than for every packet.
-    if (!m_sinceEventsRan.isValid() || m_sinceEventsRan.elapsed() >= kFrameMs) {
+    if (!m_sinceEventsRan.isValid() || m_sinceEventsRan.elapsed() >= TPaintPacer::kFrameMs) {
         m_sinceEventsRan.start();
         ProcessPendingEvents();
     }

@@ -13,6 +13,17 @@
 
 static_assert(std::is_trivially_copyable_v<TChartItem>, "items are moved as bytes");
 
+namespace {
+
+// The whole pages that hold count items.
+size_t PageBytes(size_t count)
+{
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    return (count * sizeof(TChartItem) + page - 1) / page * page;
+}
+
+} // namespace
+
 TDisplayList::Slots::Slots(Slots &&other) noexcept
     : m_data(std::exchange(other.m_data, nullptr))
     , m_count(std::exchange(other.m_count, 0))
@@ -36,10 +47,9 @@ bool TDisplayList::Slots::Grow(size_t count)
 {
     if (count <= m_count)
         return true;
-    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
-    if (count > (std::numeric_limits<size_t>::max() - page) / sizeof(TChartItem))
+    if (count > (std::numeric_limits<size_t>::max() / 2) / sizeof(TChartItem))
         return false;
-    const size_t bytes = (count * sizeof(TChartItem) + page - 1) / page * page;
+    const size_t bytes = PageBytes(count);
     void *grown = m_data
             ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
             : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -72,8 +82,7 @@ void TDisplayList::Slots::ShrinkTo(size_t count)
         Release();
         return;
     }
-    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
-    const size_t bytes = (count * sizeof(TChartItem) + page - 1) / page * page;
+    const size_t bytes = PageBytes(count);
     if (bytes >= m_bytes || ::mremap(m_data, m_bytes, bytes, 0) == MAP_FAILED)
         return; // keeping more than asked is harmless
     m_bytes = bytes;
