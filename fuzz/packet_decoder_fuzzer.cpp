@@ -40,7 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     chart.resize(708, 384);
     chart.SetRange(1, 0, 0, 1000, 10);
     chart.SetRange(2, 0, 0, 1000, 10);
-    TComPort port;
     TComDataPacket framer;
     framer.SetStartString("");
     framer.SetStopString("\n");
@@ -58,9 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     SlowDisplayFeed feed(std::move(instruments));
     PacketDecoder::Ties ties;
     ties.ActivePage = [&] { return page; };
-    ties.DisableActivityIndicator = [] {};
-    ties.RunStop = [] {};
-    PacketDecoder decoder(state, chart, framer, port, std::move(ties), &feed);
+    PacketDecoder decoder(state, chart, framer, std::move(ties), &feed);
     framer.OnPacket = [&](TComDataPacket *sender, const std::string &packet) {
         decoder.ComDataPacket1Packet(sender, packet);
     };

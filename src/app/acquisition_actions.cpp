@@ -4,14 +4,13 @@
 
 #include "app/info_window.h"
 #include "app/instrument_ranges.h"
-#include "app/packet_decoder.h"
+#include "app/slow_display_feed.h"
 #include "app/window_state.h"
 #include "chart/rchart.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
 #include "platform/number_text.h"
 #include "platform/rounding.h"
-#include "platform/user_interface.h"
 #include "serial/com_combo_box.h"
 #include "serial/com_port.h"
 #include "serial/com_terminal.h"
@@ -19,6 +18,8 @@
 #include "ui_main_window.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 
 #include <algorithm>
 
@@ -66,7 +67,7 @@ void TForm1::FormShow()
         m_infoWindow->hide();
 
     ui->SettingsPages->setCurrentWidget(ui->SheetCOM);
-    SetChannelHint(m_state.ChannelCount);
+    SetChannelHint(State().ChannelCount);
     UpdateWindowState();
 
     TRChart &chart = *ui->RChart1;
@@ -81,35 +82,78 @@ void TForm1::FormShow()
         m_comPort1->Close();
 }
 
-// The window enters the running state first, so a setting that does not convert stops Start
-// with Stop enabled, and Stop returns the window to Idle.
+void TForm1::SetupAcquisition()
+{
+    SlowDisplayFeed::Instruments instruments;
+    instruments.Leds = {ui->AbLED1, ui->AbLED2, ui->AbLED3, ui->AbLED4,
+                        ui->AbLED5, ui->AbLED6, ui->AbLED7, ui->AbLED8};
+    instruments.Meter1 = ui->AbVMeter1;
+    instruments.Meter2 = ui->AbVMeter2;
+    instruments.Trend = ui->AbTrend1;
+    instruments.PortModeChecked = [this] { return ui->CheckBoxPort->isChecked(); };
+    m_feed = std::make_unique<SlowDisplayFeed>(std::move(instruments));
+
+    Acquisition::Ties ties;
+    ties.ActivePage = [this] { return ActivePage(); };
+    ties.PrepareRun = [this] { PrepareRun(); };
+    ties.ChoosePort = [this] { return ChosenPort(); };
+    ties.ShowStatus = [this](const QString &text) { SetStatusText(2, text); };
+    ties.TerminalOn = [this] { return TerminalOn(); };
+    ties.ReopenTerminal = [this] { ReopenTerminal(); };
+    m_acquisition = std::make_unique<Acquisition>(*m_comPort1, *m_comDataPacket1, *ui->RChart1,
+                                                  *m_feed, std::move(ties));
+    connect(m_acquisition.get(), &Acquisition::PhaseChanged, this, &TForm1::RunPhaseChanged);
+}
+
 void TForm1::StartButtonClick()
+{
+    m_acquisition->Start();
+}
+
+// Start's window steps. The run has begun already, so a setting that does not convert stops
+// here with Stop enabled, and Stop returns the window to Idle.
+void TForm1::PrepareRun()
 {
     DetachTerminal();
     FreezeWindowSize(true);
-    SetRunning(true);
     ApplyChannelCount(ui->CH2RadioButton->isChecked() ? 2 : 1);
     if (ActivePage() == TDisplayPage::dpSlowDisplay)
         PrepareSlowDisplay();
     ui->RChart1->SetMouseAction(TMouseActMode::maNone);
     SetTrendMode(ui->TrendCheckBox->isChecked());
-    if (m_state.TrendMode)
+    if (State().TrendMode)
         ResetAxisButtonClick();
-    m_decoder->BeginRun();
     PrepareFastDisplay();
-    // The layout follows the changes above now, before data flows: a chart resized later
-    // would repaint into new images while the input queue fills.
-    ProcessPendingEvents();
-    if (!m_running)
-        return; // stopped meanwhile
-    OpenPortForRun();
-    StartUpdateTimer();
+    SettleLayout();
+}
+
+Acquisition::PortChoice TForm1::ChosenPort() const
+{
+    Acquisition::PortChoice choice;
+    choice.BaudRate = StrToInt(ui->ComboBoxBaud->currentText());
+    choice.Name = ui->ComComboBox1->Text();
+    if (ActivePage() == TDisplayPage::dpFastDisplay)
+        choice.UpdateIntervalMs = StrToInt(ui->ComboBoxUpdateRate->currentText());
+    return choice;
+}
+
+// The layout takes in Start's changes before data flows: a chart resized later would repaint
+// into new images while the input queue fills. Only layout requests are delivered here.
+void TForm1::SettleLayout()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+void TForm1::RunPhaseChanged(Acquisition::Phase phase)
+{
+    UpdateWindowState();
+    if (phase == Acquisition::Phase::Idle)
+        RunEnded();
 }
 
 void TForm1::PrepareSlowDisplay()
 {
     TAbTrend &trend = *ui->AbTrend1;
-    m_timer1.stop();
     SetStatusText(0, QString());
 
     trend.SetFlow(ui->CheckBoxFlowTrend->isChecked());
@@ -158,56 +202,20 @@ void TForm1::PrepareFastDisplay()
     ReadChartRanges();
     // The items up to the sample limit find their room ready: a first write to fresh memory
     // costs far more than the item, and while data streams that would fill the input queue.
-    const std::uint32_t samples = std::min(m_state.ChannelLimit, m_state.MaxSamples) + 1;
-    chart.ReserveItems(static_cast<int>(samples) * m_state.ChannelCount);
+    const std::uint32_t samples = std::min(State().ChannelLimit, State().MaxSamples) + 1;
+    chart.ReserveItems(static_cast<int>(samples) * State().ChannelCount);
     chart.UpdateChart();
     SetStatusText(2, QString());
 }
 
-void TForm1::OpenPortForRun()
-{
-    m_comPort1->SetBaudRate(TBaudRate::brCustom);
-    m_comPort1->SetCustomBaudRate(StrToInt(ui->ComboBoxBaud->currentText()));
-    m_comPort1->SetPort(ui->ComComboBox1->Text());
-    AttachRunPort();
-}
-
-// At Start and when a lost device is back: the framer follows the port, which is open and
-// holds nothing from before.
-void TForm1::AttachRunPort()
-{
-    m_comDataPacket1->SetComPort(m_comPort1.get());
-    if (!m_comPort1->Connected())
-        m_comPort1->Open();
-    m_comPort1->PurgeBuffers(true, true);
-}
-
-void TForm1::StartUpdateTimer()
-{
-    // From now on the chart paints only when the update timer releases it.
-    ui->RChart1->SuppressPaint(true);
-    if (ActivePage() == TDisplayPage::dpFastDisplay) {
-        m_timer1.setInterval(StrToInt(ui->ComboBoxUpdateRate->currentText()));
-        m_timer1.start();
-    } else {
-        m_timer1.stop();
-    }
-}
-
 void TForm1::StopButtonClick()
 {
-    m_decoder->Halt();
-    EndPortWait();
-    m_comDataPacket1->SetComPort(nullptr);
-    // Discard what the device sent after the run; a port that cannot be opened has nothing
-    // queued, and trying to open it would keep the window from returning to Idle.
-    if (m_comPort1->Connected()) {
-        m_comPort1->PurgeBuffers(true, false);
-        m_comPort1->Close();
-    }
-    m_timer1.stop();
+    m_acquisition->Stop();
+}
 
-    SetRunning(false);
+// The window after a run, however it ended.
+void TForm1::RunEnded()
+{
     // Switching Normal on runs its action after a trend or zoom run: a trend run ends with
     // trend mode off and an empty fast display.
     SetRadioChecked(ui->NormalRadioButton, true);
@@ -226,15 +234,12 @@ void TForm1::StopButtonClick()
 
 void TForm1::Timer1Timer()
 {
-    TRChart &chart = *ui->RChart1;
-    chart.SuppressPaint(false);
-    chart.UpdateChart();
-    chart.SuppressPaint(true);
+    m_acquisition->UpdateTick();
 }
 
 void TForm1::PageControl2Change()
 {
-    m_timer1.stop();
+    Timer1().stop();
     DetachTerminal();
     // The terminal page keeps a port its On button opened.
     if (ActivePage() != TDisplayPage::dpTerminal && m_comPort1->Connected())
@@ -280,36 +285,35 @@ void TForm1::CheckBoxPortClick()
 
 void TForm1::ComPort1Rx80Full(TCustomComPort *)
 {
-    m_decoder->Halt();
-    SetStatusText(2, QStringLiteral("Buffer Overflow"));
-    RunStop();
+    m_acquisition->InputOverflow();
+}
+
+void TForm1::ComPort1DeviceLost()
+{
+    m_acquisition->DeviceLost();
+}
+
+bool TForm1::WaitingForPort() const
+{
+    return m_acquisition->WaitingForPort();
 }
 
 void TForm1::Einstellungen1Click()
 {
+    // Stop closes the port, and the notifications still queued for it go with it.
     RunStop();
-    if (m_comPort1->Connected())
-        m_comPort1->Close();
-    // The port's last notifications are queued for this window: deliver them before it goes.
-    ProcessPendingEvents();
     QApplication::quit();
-}
-
-void TForm1::SetRunning(bool running)
-{
-    m_running = running;
-    UpdateWindowState();
 }
 
 void TForm1::UpdateWindowState()
 {
     WindowInputs in;
-    in.Running = m_running;
-    in.PortLost = m_runPortLost;
+    in.Running = m_acquisition->Running();
+    in.PortLost = m_acquisition->CurrentPhase() == Acquisition::Phase::WaitingForDevice;
     in.Page = ActivePage();
-    in.ChannelCount = m_state.ChannelCount;
+    in.ChannelCount = State().ChannelCount;
     in.PortMode = ui->CheckBoxPort->isChecked();
-    in.TrendMode = m_state.TrendMode;
+    in.TrendMode = State().TrendMode;
     const WindowControls c = DeriveWindowControls(in);
 
     ui->StartButton->setEnabled(c.StartEnabled);
@@ -345,8 +349,8 @@ void TForm1::UpdateWindowState()
 
 void TForm1::ApplyChannelCount(int channels)
 {
-    m_state.ChannelCount = channels;
-    m_state.ChannelLimit = ChannelLimitFor(channels);
+    State().ChannelCount = channels;
+    State().ChannelLimit = ChannelLimitFor(channels);
     SetChannelHint(channels);
     TRChart &chart = *ui->RChart1;
     chart.SetMarginLeft(channels == 2 ? 160 : 80);
@@ -372,29 +376,29 @@ char TForm1::ChosenSeparator(char otherwise) const
 
 void TForm1::ReadRunSettings()
 {
-    m_state.MaxSamples
+    State().MaxSamples
             = static_cast<std::uint32_t>(StrToInt(ui->ComboBoxMaxSamples->currentText()));
-    m_state.Scale1 = ReadFloat(ui->DatSkalEdit);
-    m_state.Scale2 = ReadFloat(ui->DatSkal2Edit);
-    m_state.Offset1 = ReadFloat(ui->DatOffsetEdit);
-    m_state.Offset2 = ReadFloat(ui->DatOffset2Edit);
-    m_state.Separator = ChosenSeparator(m_state.Separator);
+    State().Scale1 = ReadFloat(ui->DatSkalEdit);
+    State().Scale2 = ReadFloat(ui->DatSkal2Edit);
+    State().Offset1 = ReadFloat(ui->DatOffsetEdit);
+    State().Offset2 = ReadFloat(ui->DatOffset2Edit);
+    State().Separator = ChosenSeparator(State().Separator);
 }
 
 void TForm1::ReadChartRanges()
 {
-    m_state.XMax = ReadFloat(ui->GraphXmaxEdit);
-    m_state.YMax1 = ReadFloat(ui->GraphYmaxEdit);
-    m_state.YMin1 = ReadFloat(ui->GraphYminEdit);
-    m_state.YMax2 = ReadFloat(ui->GraphY2maxEdit);
-    m_state.YMin2 = ReadFloat(ui->GraphY2minEdit);
+    State().XMax = ReadFloat(ui->GraphXmaxEdit);
+    State().YMax1 = ReadFloat(ui->GraphYmaxEdit);
+    State().YMin1 = ReadFloat(ui->GraphYminEdit);
+    State().YMax2 = ReadFloat(ui->GraphY2maxEdit);
+    State().YMin2 = ReadFloat(ui->GraphY2minEdit);
     TRChart &chart = *ui->RChart1;
-    chart.SetRange(1, 0, m_state.YMin1, m_state.XMax, m_state.YMax1);
-    chart.SetRange(2, 0, m_state.YMin2, m_state.XMax, m_state.YMax2);
+    chart.SetRange(1, 0, State().YMin1, State().XMax, State().YMax1);
+    chart.SetRange(2, 0, State().YMin2, State().XMax, State().YMax2);
 }
 
 void TForm1::SetTrendMode(bool on)
 {
-    m_state.TrendMode = on;
+    State().TrendMode = on;
     UpdateWindowState();
 }

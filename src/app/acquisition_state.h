@@ -11,9 +11,10 @@ constexpr std::uint32_t ChannelLimitFor(std::int32_t channelCount)
     return channelCount == 2 ? 50000 : 100000;
 }
 
-// The main window's record of a run: the decode settings it inherits, the chart ranges and
-// limits, and the run's counters. One instance, owned by the window, on the user-interface
-// thread. Every field has one writer, named below; everyone else only reads it.
+// The record of a run: the decode settings it inherits, the chart ranges and limits, and the
+// run's counters. One instance, owned by Acquisition, on the user-interface thread. The window
+// writes the settings when the run asks it to prepare (or the user changes them while idle);
+// every field has one writer, named below; everyone else only reads it.
 //
 //   ChannelCount, ChannelLimit      TForm1::ApplyChannelCount (the limit is ChannelLimitFor(count))
 //   Separator, Scale*, Offset*,
@@ -21,7 +22,7 @@ constexpr std::uint32_t ChannelLimitFor(std::int32_t channelCount)
 //   XMax, YMin*, YMax*              TForm1::ReadChartRanges (Start and Reset)
 //   TrendMode                       TForm1::SetTrendMode
 //   Stopped, SampleCount, LimitCount,
-//   TrendShift, Value*, Prev*       PacketDecoder (BeginRun at Start, Halt at every stop)
+//   TrendShift, Value*, Prev*       PacketDecoder (BeginRun at Start, Halt at every stop, Clear)
 struct AcquisitionState : DecodeSettings
 {
     bool Stopped = false;

@@ -204,7 +204,7 @@ void TForm1::ApplyDesignTimeSettings()
     m_comPort1->OnRx80Full = [this](TCustomComPort *sender) { ComPort1Rx80Full(sender); };
     m_comDataPacket1->SetComPort(m_comPort1.get());
     m_comDataPacket1->SetMaxBufferSize(2048);
-    m_timer1.stop();
+    Timer1().stop();
 
     ui->ComComboBox1->SetComPort(m_comPort1.get());
     ui->ComComboBox1->SetComProperty(TComProperty::cpPort);

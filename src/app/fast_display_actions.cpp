@@ -11,7 +11,7 @@
 
 void TForm1::ClearGraphButtonClick()
 {
-    ui->RChart1->ClearItems();
+    m_acquisition->Clear();
     ui->RChart1->Redraw();
     SetStatusText(2, QString());
     SetStatusText(0, QString());

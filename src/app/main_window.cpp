@@ -2,8 +2,6 @@
 
 #include "app/channel_samples.h"
 #include "app/dialog_file_names.h"
-#include "app/packet_decoder.h"
-#include "app/port_reconnect.h"
 #include "app/slow_display_feed.h"
 #include "app/statistics_window.h"
 #include "app/version_check.h"
@@ -11,7 +9,6 @@
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
-#include "platform/user_interface.h"
 #include "serial/com_port.h"
 #include "serial/com_terminal.h"
 #include "serial/data_packet.h"
@@ -32,26 +29,8 @@ TForm1::TForm1(QWidget *parent)
 {
     ui->setupUi(this);
     SetupStatusBar();
+    SetupAcquisition();
     ApplyDesignTimeSettings();
-
-    SlowDisplayFeed::Instruments instruments;
-    instruments.Leds = {ui->AbLED1, ui->AbLED2, ui->AbLED3, ui->AbLED4,
-                        ui->AbLED5, ui->AbLED6, ui->AbLED7, ui->AbLED8};
-    instruments.Meter1 = ui->AbVMeter1;
-    instruments.Meter2 = ui->AbVMeter2;
-    instruments.Trend = ui->AbTrend1;
-    instruments.PortModeChecked = [this] { return ui->CheckBoxPort->isChecked(); };
-    m_feed = std::make_unique<SlowDisplayFeed>(std::move(instruments));
-
-    PacketDecoder::Ties ties;
-    ties.ActivePage = [this] { return ActivePage(); };
-    ties.DisableActivityIndicator = [this] { ui->ActivityIndicator->setEnabled(false); };
-    ties.RunStop = [this] { RunStop(); };
-    m_decoder = std::make_unique<PacketDecoder>(m_state, *ui->RChart1, *m_comDataPacket1,
-                                                *m_comPort1, std::move(ties), m_feed.get());
-    m_comDataPacket1->OnPacket = [this](TComDataPacket *sender, const std::string &packet) {
-        m_decoder->ComDataPacket1Packet(sender, packet);
-    };
 
     m_webData1 = std::make_unique<TWebData>();
     m_webData1->SetAgent(QStringLiteral("WebData"));
@@ -59,7 +38,6 @@ TForm1::TForm1(QWidget *parent)
     m_versionCheck->OnBusyChanged
             = [this](bool busy) { ui->BtnCheckNewVersion->setEnabled(!busy); };
 
-    SetupPortReconnect();
     ConnectActions();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -71,10 +49,10 @@ TForm1::TForm1(QWidget *parent)
 
 TForm1::~TForm1()
 {
-    // The framer and the terminal refer to the port: let go of it before it goes.
+    // The run, the framer and the terminal refer to the port: let go of it before it goes.
+    m_acquisition.reset();
     m_comDataPacket1->SetComPort(nullptr);
     ui->ComTerminal1->SetComPort(nullptr);
-    m_timer1.stop();
 }
 
 void TForm1::BringToFront()
@@ -145,7 +123,6 @@ void TForm1::ConnectActions()
     onSwitchedOn(ui->CH2RadioButton, &TForm1::CH2RadioButtonClick);
     onToggle(ui->CheckBoxAutoCom, &TForm1::CheckBoxAutoComClick);
     onToggle(ui->CheckBoxPort, &TForm1::CheckBoxPortClick);
-    connect(&m_timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
     onToggle(ui->ShowGridCheckBox, &TForm1::ShowGridCheckBoxClick);
     onToggle(ui->DoubleTicsCheckBox, &TForm1::DoubleTicsCheckBoxClick);
@@ -212,15 +189,12 @@ void TForm1::ConnectActions()
 
     m_comPort1->OnRx80Full = [this](TCustomComPort *sender) { ComPort1Rx80Full(sender); };
     m_comPort1->OnError = [this](TCustomComPort *, TComErrors errors) {
-        if (errors.Contains(TComError::ceIO))
-            m_deviceLost = true;
+        m_acquisition->PortFailed(errors.Contains(TComError::ceIO));
     };
-    m_comPort1->OnAfterClose = [this](TCustomComPort *) {
-        if (m_deviceLost) {
-            m_deviceLost = false;
-            ComPort1DeviceLost();
-        }
-    };
+    m_comPort1->OnAfterClose = [this](TCustomComPort *) { m_acquisition->PortClosed(); };
+    // The device's identity is taken while it is there, on every open.
+    m_comPort1->OnAfterOpen
+            = [this](TCustomComPort *) { m_acquisition->PortOpened(m_comPort1->Port()); };
 }
 
 void TForm1::SetupStatusBar()
@@ -306,12 +280,9 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // Closing is always allowed; the port goes with the window.
-    EndPortWait();
-    if (m_comPort1->Connected())
-        m_comPort1->Close();
+    // Closing is always allowed; the port goes with the window, and with it every
+    // notification still queued for it.
+    m_acquisition->Stop();
     event->accept();
-    // The port's last notifications are queued for this window: deliver them before it goes.
-    ProcessPendingEvents();
     QMainWindow::closeEvent(event);
 }

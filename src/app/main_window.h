@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/acquisition_state.h"
+#include "app/acquisition.h"
 #include "app/file_name_source.h"
 #include "chart/chart_control_types.h"
 
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -14,8 +13,6 @@ namespace Ui {
 class TForm1;
 }
 
-class PacketDecoder;
-class PortReconnect;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -32,10 +29,11 @@ class TWebData;
 class VersionCheck;
 enum class TDisplayPage;
 
-// The main window. It owns every component of the acquisition (port, framer, update timer,
-// decoder) and the controls of its Designer form; its actions are the handlers below, grouped
-// in source files by concern: acquisition control, fast display, slow display, files and
-// export, terminal page. Everything runs on the user-interface thread.
+// The main window. It owns the port, the framer, the run (Acquisition) and the controls of its
+// Designer form; its actions are the handlers below, grouped in source files by concern:
+// acquisition control, fast display, slow display, files and export, terminal page. The
+// controls follow the run's phase; the run's own steps live in Acquisition. Everything runs on
+// the user-interface thread.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -58,9 +56,10 @@ public:
     Ui::TForm1 &Form() { return *ui; }
     TComPort &ComPort1() { return *m_comPort1; }
     TComDataPacket &ComDataPacket1() { return *m_comDataPacket1; }
-    QTimer &Timer1() { return m_timer1; }
+    QTimer &Timer1() { return m_acquisition->UpdateTimer(); }
     TWebData &WebData1() { return *m_webData1; }
-    AcquisitionState &State() { return m_state; }
+    Acquisition &Run() { return *m_acquisition; }
+    AcquisitionState &State() { return m_acquisition->State(); }
     QString StatusText(int panel) const;
     TDisplayPage ActivePage() const;
 
@@ -136,14 +135,16 @@ private:
     void ApplyDesignTimeSettings();
     // The window's controls follow (running, page, channels, Port mode, trend mode).
     void UpdateWindowState();
-    void SetRunning(bool running);
-    // Start's steps.
+    // The window's side of a run: preparing the displays at Start, and Idle again after it.
+    void SetupAcquisition();
+    void PrepareRun();
+    Acquisition::PortChoice ChosenPort() const;
+    void RunPhaseChanged(Acquisition::Phase phase);
+    void RunEnded();
+    void SettleLayout();
     void PrepareSlowDisplay();
     void ShowPortModeMeter();
     void PrepareFastDisplay();
-    void OpenPortForRun();
-    void AttachRunPort();
-    void StartUpdateTimer();
     // The writers of AcquisitionState's settings (see there).
     void ApplyChannelCount(int channels);
     void ReadRunSettings();
@@ -161,34 +162,22 @@ private:
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
     void DetachTerminal();
-    // A device lost during a run or while the terminal is on.
-    void SetupPortReconnect();
     bool TerminalOn() const;
-    void PauseRunForLostPort();
-    void ReopenLostPort(const QString &name);
-    void ResumeTrend();
-    void EndPortWait();
+    void ReopenTerminal();
     static float ReadFloat(const QLineEdit *edit);
     QString ChooseFileName(FileNameSource::Purpose purpose);
 
     std::unique_ptr<Ui::TForm1> ui;
     std::unique_ptr<TComPort> m_comPort1;
     std::unique_ptr<TComDataPacket> m_comDataPacket1;
-    QTimer m_timer1;
-    AcquisitionState m_state;
     std::unique_ptr<SlowDisplayFeed> m_feed;
-    std::unique_ptr<PacketDecoder> m_decoder;
+    std::unique_ptr<Acquisition> m_acquisition; // refers to the port, framer and feed
     std::unique_ptr<TWebData> m_webData1;
     std::unique_ptr<VersionCheck> m_versionCheck;
     std::unique_ptr<FileNameSource> m_fileNames;
-    std::unique_ptr<PortReconnect> m_reconnect; // refers to the port: declared after it
     QLabel *m_statusPanels[3] = {};
     TFormStatistics *m_statistics = nullptr;
     TFormInfo *m_infoWindow = nullptr;
     TFormHilfe *m_helpWindow = nullptr;
     bool m_shown = false;
-    bool m_running = false; // between Start and Stop
-    bool m_deviceLost = false;
-    bool m_runPortLost = false; // the run waits for its device
-    bool m_trendPausedForPort = false;
 };

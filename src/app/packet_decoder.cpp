@@ -2,8 +2,6 @@
 
 #include "app/slow_display_feed.h"
 #include "chart/rchart.h"
-#include "platform/user_interface.h"
-#include "serial/com_port.h"
 #include "serial/data_packet.h"
 
 #include <cmath>
@@ -23,11 +21,10 @@ bool Whole(double value)
 } // namespace
 
 PacketDecoder::PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPacket &framer,
-                             TCustomComPort &port, Ties ties, SlowDisplayFeed *feed)
+                             Ties ties, SlowDisplayFeed *feed)
     : m_state(state)
     , m_chart(chart)
     , m_framer(framer)
-    , m_port(port)
     , m_ties(std::move(ties))
     , m_feed(feed)
 {
@@ -54,14 +51,19 @@ void PacketDecoder::Halt()
     ApplyScroll();
 }
 
+void PacketDecoder::Clear()
+{
+    m_chart.ClearItems();
+    m_state.SampleCount = 0;
+}
+
 void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &packet)
 {
     if (m_state.Stopped)
         return;
     const Sample sample = DecodePacket(packet, m_state);
     if (sample.Kind == SampleKind::ClearCommand) {
-        m_chart.ClearItems();
-        m_state.SampleCount = 0;
+        Clear();
         return;
     }
     m_state.Value1 = sample.Value1;
@@ -100,15 +102,10 @@ bool PacketDecoder::LimitExceeded()
     if (m_state.TrendMode)
         return false;
 
-    // Stop first, then tell: the packets that arrive while the message shows are ignored.
-    m_framer.SetComPort(nullptr);
-    m_port.SetConnected(false);
-    m_ties.DisableActivityIndicator();
+    // The rest of the block and whatever follows is ignored.
     Halt();
-    ShowInformation(QStringLiteral("Speicher-/Sample-Maximum erreicht"), QString());
-    // The message box's own loop has run events already; let what it queued finish too.
-    ProcessPendingEvents();
-    m_ties.RunStop();
+    if (m_ties.SampleLimitReached)
+        m_ties.SampleLimitReached();
     return true;
 }
 

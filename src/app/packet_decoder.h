@@ -8,27 +8,26 @@
 
 class SlowDisplayFeed;
 class TComDataPacket;
-class TCustomComPort;
 class TRChart;
 
 // The sink of the framer's packets: decodes each one with DecodePacket and hands the sample to
 // the fast display chart (appending, counting, enforcing the sample limits, scrolling in trend
 // mode), the port LEDs and the slow display. It is the only writer of the run's counters in
-// AcquisitionState. Its only ties to the window are the page question and the two actions
-// below, so any host can drive it. User-interface thread only.
+// AcquisitionState. Its only ties to its host are the page question and the sample limit, so
+// any host can drive it. User-interface thread only.
 class PacketDecoder
 {
 public:
     struct Ties
     {
         std::function<TDisplayPage()> ActivePage;
-        std::function<void()> DisableActivityIndicator;
-        std::function<void()> RunStop;
+        // A normal-mode run went beyond its sample limit; the decoder has halted.
+        std::function<void()> SampleLimitReached;
     };
 
     // Takes the framer's OnBlockDelivered until destroyed.
-    PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPacket &framer,
-                  TCustomComPort &port, Ties ties, SlowDisplayFeed *feed = nullptr);
+    PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPacket &framer, Ties ties,
+                  SlowDisplayFeed *feed = nullptr);
     ~PacketDecoder();
     PacketDecoder(const PacketDecoder &) = delete;
     PacketDecoder &operator=(const PacketDecoder &) = delete;
@@ -40,6 +39,8 @@ public:
     void BeginRun();
     // The run ends: packets are ignored from now on.
     void Halt();
+    // The fast display's samples are gone: counting starts from 0.
+    void Clear();
     // The port was lost and comes back: the next sample starts a new line on the fast display
     // instead of joining the last one across the gap.
     void MarkGap() { m_gap = true; }
@@ -56,7 +57,6 @@ private:
     AcquisitionState &m_state;
     TRChart &m_chart;
     TComDataPacket &m_framer;
-    TCustomComPort &m_port;
     Ties m_ties;
     SlowDisplayFeed *m_feed;
     // Trend steps whose range shift waits for the end of the framer's block: one range

@@ -17,13 +17,11 @@ void PortReconnect::Remember(const QString &portName)
 
 void PortReconnect::Watch()
 {
-    ++m_epoch;
     m_timer.start();
 }
 
 void PortReconnect::Cancel()
 {
-    ++m_epoch;
     m_timer.stop();
 }
 
@@ -32,13 +30,8 @@ void PortReconnect::Check()
     const QString name = LocateReturnedPort(m_identity, m_present);
     if (name.isEmpty())
         return;
-    // The handlers Reopen runs may let events run: no second check may start meanwhile, and a
-    // Cancel or another loss in between decides what happens next.
     m_timer.stop();
-    const unsigned epoch = m_epoch;
     auto retry = [&](const QString &reason) {
-        if (epoch != m_epoch)
-            return;
         m_timer.start();
         m_ties.Retrying(reason);
     };

@@ -41,5 +41,4 @@ private:
     PresentPorts m_present;
     PortIdentity m_identity;
     QTimer m_timer;
-    unsigned m_epoch = 0; // counts Watch and Cancel calls
 };

@@ -1,10 +1,10 @@
 #include "app/slow_display_feed.h"
 
 #include "instruments/led.h"
-#include "instruments/paint_pacer.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
-#include "platform/user_interface.h"
+
+#include <utility>
 
 SlowDisplayFeed::SlowDisplayFeed(Instruments instruments)
     : m_instruments(std::move(instruments))
@@ -29,12 +29,21 @@ void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
     m_instruments.Meter2->SetValue(value2);
     m_instruments.Trend->Channel1().SetValue(value1);
     m_instruments.Trend->Channel2().SetValue(value2);
-    // The slow display shows the values while a burst is handled: the instruments paint now,
-    // not after the burst, but once per frame rather than for every packet.
-    if (!m_sinceEventsRan.isValid() || m_sinceEventsRan.elapsed() >= TPaintPacer::kFrameMs) {
-        m_sinceEventsRan.start();
-        ProcessPendingEvents();
+}
+
+void SlowDisplayFeed::PauseRecording()
+{
+    TAbTrend &trend = *m_instruments.Trend;
+    if (trend.StartRecording()) {
+        trend.SetStartRecording(false);
+        m_recordingPaused = true;
     }
+}
+
+void SlowDisplayFeed::ResumeRecording()
+{
+    if (std::exchange(m_recordingPaused, false))
+        m_instruments.Trend->SetStartRecording(true);
 }
 
 std::string ByteToBits(std::uint8_t value)

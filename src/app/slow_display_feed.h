@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
-
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -12,7 +10,9 @@ class TAbTrend;
 class TAbVMeter;
 
 // The decoder's outputs that do not concern the fast display: the eight "Port" LEDs showing
-// the low byte of channel 1, and the meters and trend channels of the slow display page.
+// the low byte of channel 1, and the meters and trend channels of the slow display page. The
+// instruments draw what they are given at their next paint, once per event-loop turn however
+// many packets a block holds.
 class SlowDisplayFeed
 {
 public:
@@ -32,9 +32,14 @@ public:
     // Runs for every decoded packet while the slow display page shows.
     void SlowDisplayStep(float value1, float value2);
 
+    // The trend stops recording while the run's device is away; resuming marks the gap with
+    // separator records. Resuming without a pause does nothing.
+    void PauseRecording();
+    void ResumeRecording();
+
 private:
     Instruments m_instruments;
-    QElapsedTimer m_sinceEventsRan;
+    bool m_recordingPaused = false;
 };
 
 // Eight '0' / '1' characters, most significant bit first.

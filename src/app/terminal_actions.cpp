@@ -7,9 +7,21 @@
 #include "serial/com_terminal.h"
 #include "ui_main_window.h"
 
+bool TForm1::TerminalOn() const
+{
+    return ui->ComTerminal1->ComPort() == m_comPort1.get();
+}
+
+// The terminal's device is back: the port opens on it, holding nothing from before.
+void TForm1::ReopenTerminal()
+{
+    m_comPort1->Open();
+    m_comPort1->PurgeBuffers(true, true);
+}
+
 void TForm1::DetachTerminal()
 {
-    EndPortWait();
+    m_acquisition->CancelPortWait();
     ui->ComTerminal1->SetConnected(false);
     ui->ComTerminal1->SetComPort(nullptr);
 }

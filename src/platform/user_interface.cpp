@@ -15,23 +15,32 @@ MessagePresenter &Presenter()
     return presenter;
 }
 
+// The box is shown and left to the user: the caller goes on at once, so no event loop runs
+// inside the handler that reports. A text already on screen is not shown a second time.
 void ShowDialog(TMessageKind kind, const QString &caption, const QString &text,
                 const QString &advice)
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
-    QMessageBox box(kind == TMessageKind::mkError ? QMessageBox::Critical
-                                                  : QMessageBox::Information,
-                    caption.isEmpty() ? QCoreApplication::applicationName() : caption, text,
-                    QMessageBox::Ok);
-    if (!advice.isEmpty()) {
-        box.setInformativeText(advice);
-        box.setTextInteractionFlags(Qt::TextSelectableByMouse); // commands can be copied
+    const QString title = caption.isEmpty() ? QCoreApplication::applicationName() : caption;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        const auto *open = qobject_cast<QMessageBox *>(window);
+        if (open && open->isVisible() && open->text() == text && open->informativeText() == advice)
+            return;
     }
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.raise();
-    box.activateWindow();
-    box.exec();
+    auto *box = new QMessageBox(kind == TMessageKind::mkError ? QMessageBox::Critical
+                                                              : QMessageBox::Information,
+                                title, text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    if (!advice.isEmpty()) {
+        box->setInformativeText(advice);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse); // commands can be copied
+    }
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 
 void Present(TMessageKind kind, const QString &caption, const QString &text,

@@ -17,7 +17,8 @@ using MessagePresenter
 // Installs a presenter and returns the previous one; an empty presenter restores the dialogs.
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);
 
-// An owner-less, topmost message box with the information icon.
+// An owner-less, topmost message box with the information icon. Message boxes are
+// application-modal but do not block the caller.
 void ShowInformation(const QString &text, const QString &caption = QString());
 
 // What the application's general error handler shows for an error that left a handler.
@@ -25,7 +26,9 @@ void ShowErrorMessage(const QString &text);
 // The same with what the user can do about it under the text; a presenter receives the text.
 void ShowErrorMessage(const QString &text, const QString &advice);
 
-// Lets pending user-interface events run (timers, queued serial notifications, painting).
+// Lets pending user-interface events run (timers, queued serial notifications, painting). For
+// code that drives the event loop from outside, such as tests and benchmarks; a handler never
+// calls it: a step that must let the window breathe ends and continues in a queued call.
 void ProcessPendingEvents();
 
 // Runs fn on the thread of receiver, queued, behind the events already posted; an exception

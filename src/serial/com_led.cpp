@@ -1,6 +1,5 @@
 #include "serial/com_led.h"
 
-#include "platform/user_interface.h"
 #include "serial/com_port.h"
 
 #include <QEvent>
@@ -155,7 +154,6 @@ void TComLed::SetLedSignal(TComLedSignal value)
 void TComLed::SignalReported(bool state)
 {
     SetLedState(state ? TLedState::lsOn : TLedState::lsOff);
-    ProcessPendingEvents();
 }
 
 void TComLed::RingSeen()

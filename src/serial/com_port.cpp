@@ -57,26 +57,17 @@ void TCustomComPort::Open()
     if (OnBeforeOpen)
         OnBeforeOpen(this);
     OpenDevice();
-    // The event thread starts once the after-open actions are done: a handler there may let
-    // pending events run, and nothing received may be handed over before the caller had the
-    // chance to purge what the device held at open.
-    auto startThread = [this] {
-        if (m_connected && !m_thread && !m_events.Empty())
-            StartEventThread();
-    };
-    try {
-        ForEachLink([this](TComLink &link) {
-            if (link.ConnChanged)
-                link.ConnChanged(this, true);
-        });
-        if (OnAfterOpen)
-            OnAfterOpen(this);
-        ReportSignals(true);
-    } catch (...) {
-        startThread();
-        throw;
-    }
-    startThread();
+    // What the thread reads reaches the user-interface thread queued, behind this call: the
+    // caller can purge what the device held at open before anything is handed over.
+    if (!m_events.Empty())
+        StartEventThread();
+    ForEachLink([this](TComLink &link) {
+        if (link.ConnChanged)
+            link.ConnChanged(this, true);
+    });
+    if (OnAfterOpen)
+        OnAfterOpen(this);
+    ReportSignals(true);
 }
 
 void TCustomComPort::OpenDevice()

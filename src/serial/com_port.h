@@ -162,7 +162,6 @@ private:
     // Event hand-over from the event thread.
     void Notify(std::uint32_t flags, std::uint64_t generation);
     void DispatchPending();
-    void DispatchPendingEvents();
     void DispatchEvent(TComEvent event);
     void DeviceLost();
     void ReceivePath();
@@ -205,8 +204,6 @@ private:
     SerialErrorCounts m_errorCounts; // line errors already reported by LineErrors
     bool m_connectAfterLoading = false;
     bool m_deviceLost = false;
-    bool m_dispatching = false; // a hand-over is being dispatched further up the stack
-    bool m_dispatchDeferred = false; // one arrived meanwhile
 };
 
 template<typename Fn>

@@ -58,25 +58,7 @@ void TCustomComPort::Notify(std::uint32_t flags, std::uint64_t generation)
 
 // Every handler runs guarded: an exception is shown once and the remaining events are still
 // handled; the port stays open.
-// Not re-entered: a handler that lets pending events run (the slow display does so per packet)
-// would otherwise nest one hand-over per received block and, while data streams in, grow the
-// stack without bound. What arrives meanwhile stays pending for the next hand-over.
 void TCustomComPort::DispatchPending()
-{
-    if (m_dispatching) {
-        m_dispatchDeferred = true;
-        return;
-    }
-    m_dispatching = true;
-    DispatchPendingEvents();
-    m_dispatching = false;
-    if (m_dispatchDeferred) {
-        m_dispatchDeferred = false;
-        RunOnUiThread(m_notifier.get(), [this] { DispatchPending(); });
-    }
-}
-
-void TCustomComPort::DispatchPendingEvents()
 {
     const std::uint64_t pending = m_pending->exchange(0);
     std::uint32_t flags = std::uint32_t(pending);

@@ -4,6 +4,7 @@
 #include "instruments/vmeter.h"
 #include "main_window_fixture.h"
 #include "serial/com_port.h"
+#include "widget_pixels.h"
 
 #include <algorithm>
 #include <chrono>
@@ -125,17 +126,37 @@ TEST_F(MainWindowTest, AStreamOfLinesReachesTheFastDisplayWholeAndInOrder)
     EXPECT_TRUE(form->StatusText(2).isEmpty()) << form->StatusText(2).toStdString();
 }
 
-TEST_F(MainWindowTest, SampleLimitStopsTheRun)
+// The message comes once the run has stopped, with every sample up to the limit on screen:
+// the last ten samples (at 8, after 90 at 2) show as a blue run at the plot's right end.
+TEST_F(MainWindowTest, SampleLimitStopsTheRunAndTellsWithEverySampleShown)
 {
     ShowFastDisplay();
     ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100"));
+    ui().GraphXmaxEdit->setText(QStringLiteral("100"));
+    QStringList told;
+    bool idleWhenTold = false;
+    QImage shownWhenTold;
+    const MessagePresenter recorder
+            = SetMessagePresenter([&](TMessageKind, const QString &, const QString &text) {
+                  told << text;
+                  idleWhenTold = ui().StartButton->isEnabled() && !form->ComPort1().Connected();
+                  shownWhenTold = Grab(chart());
+              });
     Click(ui().StartButton);
-    Send("x\r\n" + Lines(150, "4"));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().StartButton->isEnabled(); }));
-    EXPECT_EQ(messages.Infos, QStringList {QStringLiteral("Speicher-/Sample-Maximum erreicht")});
+    Send("x\r\n" + Lines(91, "2") + Lines(59, "8"));
+    const bool toldInTime = ProcessEventsUntil([&] { return !told.isEmpty(); });
+    SetMessagePresenter(recorder);
+    ASSERT_TRUE(toldInTime);
+    EXPECT_EQ(told, QStringList {QStringLiteral("Speicher-/Sample-Maximum erreicht")});
+    EXPECT_TRUE(idleWhenTold);
     EXPECT_EQ(form->State().LimitCount, 101);
     EXPECT_EQ(chart().ItemCount(), 101);
-    EXPECT_FALSE(form->ComPort1().Connected());
+
+    const QPoint from = chart().UserToPixel(1, 92, 8);
+    const QPoint to = chart().UserToPixel(1, 100, 8);
+    const PixelSpan last = FindPixels(shownWhenTold, QRect(from, to).adjusted(0, -1, 0, 1),
+                                      Exactly(QColor(0, 0, 255)));
+    EXPECT_GE(last.Count, to.x() - from.x()) << "the samples before the limit are not drawn";
 }
 
 TEST_F(MainWindowTest, TrendRunScrollsAndStopEmptiesTheChart)

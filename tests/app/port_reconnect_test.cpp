@@ -255,7 +255,8 @@ TEST_F(PortReconnectTest, SampleCountAndLimitGoOnAcrossTheGap)
     EXPECT_EQ(form->State().SampleCount, 60);
     Replug();
     Send("x\r\n" + Lines(60, "7"));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().StartButton->isEnabled(); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !messages.Infos.isEmpty(); }));
+    EXPECT_TRUE(ui().StartButton->isEnabled());
     EXPECT_EQ(messages.Infos, QStringList {QStringLiteral("Speicher-/Sample-Maximum erreicht")});
     EXPECT_EQ(form->State().LimitCount, 101);
     EXPECT_EQ(chart().ItemCount(), 101);

@@ -243,52 +243,19 @@ TEST_F(PortOnPty, WarnsAtEightyPercent)
     ASSERT_TRUE(ProcessEventsUntil([&] { return warnings == 1; }));
 }
 
-// A receiver that lets pending events run (the slow display does, per packet) must not nest one
-// hand-over per block: while data streams in, that would grow the stack without bound.
-TEST_F(PortOnPty, AReceiverThatLetsEventsRunGetsNoNestedHandOver)
-{
-    int depth = 0;
-    int deepest = 0;
-    blockLink.RxBlock = [&](TCustomComPort *, const std::string &block, int) {
-        deepest = std::max(deepest, ++depth);
-        received += block.size();
-        if (received < 20) {
-            EXPECT_TRUE(pty.Write("x"));
-            EXPECT_TRUE(WaitUntil([&] { return port.QueuedInput() > 0; }));
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            QCoreApplication::processEvents();
-        }
-        --depth;
-    };
-    port.AttachLink(&blockLink);
-    port.Open();
-    ASSERT_TRUE(pty.Write("x"));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return received >= 20; }));
-    EXPECT_EQ(deepest, 1);
-    port.Close();
-}
-
-// The port's LED lets pending events run when the port opens. Bytes the device held at open
-// must still wait for the caller's purge right after Open, not slip through that event loop.
+// The event thread reads from the moment the port opens. Bytes the device held at open, even
+// once read into the queue and announced, must wait for the caller's purge right after Open.
 TEST_F(PortOnPty, BytesHeldAtOpenDoNotSlipPastThePurgeAfterIt)
 {
-    TComLink led;
-    led.ConnChanged = [&](TCustomComPort *, bool open) {
-        if (!open)
-            return;
-        EXPECT_TRUE(WaitUntil([&] { return port.QueuedInput() > 0; }));
-        QCoreApplication::processEvents();
-    };
-    port.AttachLink(&led);
     RecordBlocks();
     ASSERT_TRUE(pty.Write("stale"));
     port.Open();
+    ASSERT_TRUE(WaitUntil([&] { return port.QueuedInput() == 5; }));
     port.PurgeBuffers(true, true);
     ASSERT_TRUE(pty.Write("fresh"));
     ASSERT_TRUE(ProcessEventsUntil([&] { return received >= 5; }));
     EXPECT_EQ(blocks, std::vector<std::string> {"fresh"});
     port.Close();
-    port.DetachLink(&led);
 }
 
 // A purge voids what arrived before it: the queued bytes, the hand-over already waiting for
