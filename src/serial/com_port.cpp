@@ -12,7 +12,6 @@
 
 TCustomComPort::TCustomComPort()
     : m_notifier(std::make_unique<QObject>())
-    , m_pending(std::make_shared<std::atomic<std::uint64_t>>(0))
 { }
 
 TCustomComPort::~TCustomComPort()
@@ -100,7 +99,7 @@ void TCustomComPort::OpenDevice()
 
 void TCustomComPort::StartEventThread()
 {
-    m_pending->store(0);
+    m_pending.Clear();
     auto notify
             = [this](std::uint32_t flags, std::uint64_t generation) { Notify(flags, generation); };
     m_thread = std::make_unique<TComThread>(*m_device, m_input, m_events, notify);

@@ -5,6 +5,7 @@
 #include "serial/com_link.h"
 #include "serial/com_settings.h"
 #include "serial/com_types.h"
+#include "serial/pending_events.h"
 
 #include <QString>
 
@@ -200,7 +201,7 @@ private:
     std::unique_ptr<QObject> m_notifier; // receives the hand-overs on the user-interface thread
     // Events not yet dispatched (low half) and the input queue generation their receive events
     // belong to (high half, low 32 bits of it); receive events of an older generation are void.
-    std::shared_ptr<std::atomic<std::uint64_t>> m_pending;
+    PendingEvents m_pending;
     SerialErrorCounts m_errorCounts; // line errors already reported by LineErrors
     bool m_connectAfterLoading = false;
     bool m_deviceLost = false;

@@ -15,44 +15,13 @@ constexpr TComEvent kDispatchOrder[] = {
         TComEvent::evRLSD,  TComEvent::evRx80Full,
 };
 
-constexpr std::uint32_t Flag(TComEvent event)
-{
-    return std::uint32_t(1) << int(event);
-}
-
-// What a purge of the input voids.
-constexpr std::uint32_t kReceiveFlags
-        = Flag(TComEvent::evRxChar) | Flag(TComEvent::evRxFlag) | Flag(TComEvent::evRx80Full);
-
-// Joins events of one generation to a pending word; receive events of the older of two
-// generations are dropped.
-std::uint64_t Merge(std::uint64_t pending, std::uint32_t flags, std::uint32_t generation)
-{
-    const auto pendingFlags = std::uint32_t(pending);
-    const auto pendingGeneration = std::uint32_t(pending >> 32);
-    std::uint32_t merged = pendingFlags | flags;
-    std::uint32_t mergedGeneration = generation;
-    if (pendingFlags != 0 && pendingGeneration != generation) {
-        if (std::int32_t(generation - pendingGeneration) > 0) {
-            merged = (pendingFlags & ~kReceiveFlags) | flags;
-        } else {
-            merged = pendingFlags | (flags & ~kReceiveFlags);
-            mergedGeneration = pendingGeneration;
-        }
-    }
-    return (std::uint64_t(mergedGeneration) << 32) | merged;
-}
-
 } // namespace
 
 // Any thread. Events that arrive while a hand-over is still queued join it, so a slow
 // user-interface thread finds one hand-over with everything that happened meanwhile.
 void TCustomComPort::Notify(std::uint32_t flags, std::uint64_t generation)
 {
-    std::uint64_t pending = m_pending->load();
-    while (!m_pending->compare_exchange_weak(pending,
-                                             Merge(pending, flags, std::uint32_t(generation)))) { }
-    if (std::uint32_t(pending) == 0)
+    if (m_pending.Add(flags, generation))
         RunOnUiThread(m_notifier.get(), [this] { DispatchPending(); });
 }
 
@@ -60,11 +29,9 @@ void TCustomComPort::Notify(std::uint32_t flags, std::uint64_t generation)
 // handled; the port stays open.
 void TCustomComPort::DispatchPending()
 {
-    const std::uint64_t pending = m_pending->exchange(0);
-    std::uint32_t flags = std::uint32_t(pending);
-    // Receive events raised before the last purge: their bytes went with it.
-    if (m_input && std::uint32_t(pending >> 32) != std::uint32_t(m_input->Generation()))
-        flags &= ~kReceiveFlags;
+    if (!m_input)
+        return;
+    const std::uint32_t flags = m_pending.Take(m_input->Generation());
     for (TComEvent event : kDispatchOrder) {
         if (!m_connected)
             return;

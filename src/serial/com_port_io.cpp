@@ -3,17 +3,13 @@
 
 #include "serial/com_thread.h"
 #include "serial/input_queue.h"
+#include "serial/pending_events.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <limits>
 
 namespace {
-
-constexpr std::uint32_t Flag(TComEvent event)
-{
-    return std::uint32_t(1) << int(event);
-}
 
 // Total write time-out in ms for n bytes; -1 for none.
 int WriteTimeout(const TComTimeouts &t, int n)
@@ -87,7 +83,7 @@ int TCustomComPort::StartWrite(const char *buffer, int count)
             link.TxBlock(this, bytes, count);
     });
     if (m_thread && m_events.Contains(TComEvent::evTxEmpty))
-        Notify(Flag(TComEvent::evTxEmpty), m_input->Generation());
+        Notify(EventFlag(TComEvent::evTxEmpty), m_input->Generation());
     return int(written);
 }
 

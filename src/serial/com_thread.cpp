@@ -2,6 +2,7 @@
 
 #include "platform/serial_device.h"
 #include "serial/input_queue.h"
+#include "serial/pending_events.h"
 
 #include <sys/eventfd.h>
 
@@ -14,11 +15,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr std::uint32_t Flag(TComEvent event)
-{
-    return std::uint32_t(1) << int(event);
-}
 
 // Without a modem-line event the wait has no time limit; with one the lines are sampled.
 constexpr int kModemLinePollMs = 50;
@@ -142,8 +138,6 @@ void TComThread::Gather()
 // moved counts the bytes taken into the queue.
 bool TComThread::MoveInput(std::uint32_t &flags, std::uint64_t &generation, std::size_t &moved)
 {
-    constexpr std::uint32_t receiveFlags
-            = Flag(TComEvent::evRxChar) | Flag(TComEvent::evRxFlag) | Flag(TComEvent::evRx80Full);
     for (;;) {
         const std::size_t room = std::min(m_queue->Free(), m_chunk.size());
         if (room == 0)
@@ -167,15 +161,15 @@ bool TComThread::MoveInput(std::uint32_t &flags, std::uint64_t &generation, std:
         moved += size;
         if (readGeneration != generation) {
             generation = readGeneration;
-            flags &= ~receiveFlags;
+            flags &= ~kReceiveFlags;
             m_warned80 = false;
         }
         if (std::memchr(m_chunk.data(), m_eventChar.load(), size))
-            flags |= Flag(TComEvent::evRxFlag);
-        flags |= Flag(TComEvent::evRxChar);
+            flags |= EventFlag(TComEvent::evRxFlag);
+        flags |= EventFlag(TComEvent::evRxChar);
         const bool above80 = fill * 5 >= m_queue->Capacity() * 4;
         if (above80 && !m_warned80)
-            flags |= Flag(TComEvent::evRx80Full);
+            flags |= EventFlag(TComEvent::evRx80Full);
         m_warned80 = above80;
     }
     return true;
@@ -189,11 +183,11 @@ void TComThread::CheckErrors(std::uint32_t &flags)
     if (m_device.ErrorCounts(now) != 0 || now == *m_errorCounts)
         return;
     if (now.brk != m_errorCounts->brk)
-        flags |= Flag(TComEvent::evBreak);
+        flags |= EventFlag(TComEvent::evBreak);
     if (now.frame != m_errorCounts->frame || now.parity != m_errorCounts->parity
         || now.overrun != m_errorCounts->overrun
         || now.bufferOverrun != m_errorCounts->bufferOverrun)
-        flags |= Flag(TComEvent::evError);
+        flags |= EventFlag(TComEvent::evError);
     *m_errorCounts = now;
 }
 
@@ -204,12 +198,12 @@ void TComThread::CheckModemLines(std::uint32_t &flags)
         return;
     const unsigned changed = now ^ m_lines;
     if (changed & kModemCts)
-        flags |= Flag(TComEvent::evCTS);
+        flags |= EventFlag(TComEvent::evCTS);
     if (changed & kModemDsr)
-        flags |= Flag(TComEvent::evDSR);
+        flags |= EventFlag(TComEvent::evDSR);
     if (changed & kModemRlsd)
-        flags |= Flag(TComEvent::evRLSD);
+        flags |= EventFlag(TComEvent::evRLSD);
     if (changed & now & kModemRing)
-        flags |= Flag(TComEvent::evRing);
+        flags |= EventFlag(TComEvent::evRing);
     m_lines = now;
 }
