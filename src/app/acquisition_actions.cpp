@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -76,6 +77,8 @@ void TForm1::FormShow()
     chart.SetMouseAffectsLayer(1, true);
     chart.SetMouseAffectsLayer(2, true);
 
+    m_feed->AwaitFirstSample();
+
     m_comDataPacket1->SetStartString("\n");
     m_comDataPacket1->SetStopString("\r");
     if (m_comPort1->Connected())
@@ -89,6 +92,8 @@ void TForm1::SetupAcquisition()
                         ui->AbLED5, ui->AbLED6, ui->AbLED7, ui->AbLED8};
     instruments.Meter1 = ui->AbVMeter1;
     instruments.Meter2 = ui->AbVMeter2;
+    instruments.Readout1 = ui->AbValueInd1;
+    instruments.Readout2 = ui->AbValueInd2;
     instruments.Trend = ui->AbTrend1;
     instruments.PortModeChecked = [this] { return ui->CheckBoxPort->isChecked(); };
     m_feed = std::make_unique<SlowDisplayFeed>(std::move(instruments));
@@ -124,7 +129,7 @@ void TForm1::PrepareRun()
     if (State().TrendMode)
         ResetAxisButtonClick();
     PrepareFastDisplay();
-    SettleLayout();
+    SettleWindow();
 }
 
 Acquisition::PortChoice TForm1::ChosenPort() const
@@ -137,11 +142,13 @@ Acquisition::PortChoice TForm1::ChosenPort() const
     return choice;
 }
 
-// The layout takes in Start's changes before data flows: a chart resized later would repaint
-// into new images while the input queue fills. Only layout requests are delivered here.
-void TForm1::SettleLayout()
+// The window takes in Start's changes and shows them before data flows: a chart resized or a
+// window repainted later would hold up the first blocks while the input queue fills. Only the
+// layout requests are delivered here, and the paint runs directly.
+void TForm1::SettleWindow()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    repaint();
 }
 
 void TForm1::RunPhaseChanged(Acquisition::Phase phase)
@@ -179,7 +186,7 @@ void TForm1::PrepareSlowDisplay()
     trend.SetMaxRecords(static_cast<std::int32_t>(StrToInt64(ui->ComboBoxMaxRec->currentText())));
     const std::int64_t seconds = LeadingDigitsToInt(ui->ComboBoxTrendInterval->currentText());
     trend.SetInterval(static_cast<int>(std::abs(seconds * 1000)));
-    trend.ClearRecords();
+    m_feed->AwaitFirstSample(); // the trend starts empty and records from the first sample
 }
 
 void TForm1::ShowPortModeMeter()
@@ -216,8 +223,14 @@ void TForm1::StopButtonClick()
 // The window after a run, however it ended.
 void TForm1::RunEnded()
 {
-    // Switching Normal on runs its action after a trend or zoom run: a trend run ends with
-    // trend mode off and an empty fast display.
+    // A trend run's last window stays on screen to be looked at, zoomed, saved or exported:
+    // Trend is unticked without its action, which would empty the chart and reset the axes.
+    // The next Start or Clear empties it as usual.
+    if (State().TrendMode) {
+        const QSignalBlocker keepTheWindow(ui->TrendCheckBox);
+        ui->TrendCheckBox->setChecked(false);
+    }
+    // Switching Normal on runs its action after a zoom run.
     SetRadioChecked(ui->NormalRadioButton, true);
     SetTrendMode(false);
 

@@ -141,7 +141,7 @@ private:
     Acquisition::PortChoice ChosenPort() const;
     void RunPhaseChanged(Acquisition::Phase phase);
     void RunEnded();
-    void SettleLayout();
+    void SettleWindow();
     void PrepareSlowDisplay();
     void ShowPortModeMeter();
     void PrepareFastDisplay();

@@ -58,8 +58,13 @@ void TForm1::BigJumpFwdBtnClick()
 void TForm1::AbTrend1NewCursorPos()
 {
     const auto &cursor = ui->AbTrend1->ValueAtCursor();
-    ui->AbValueInd1->SetValue(cursor.DataValid() ? cursor.ValueCh1() : 0.0);
-    ui->AbValueInd2->SetValue(cursor.DataValid() ? cursor.ValueCh2() : 0.0);
+    if (!cursor.DataValid()) {
+        ui->AbValueInd1->ClearValue(); // no record under the cursor
+        ui->AbValueInd2->ClearValue();
+        return;
+    }
+    ui->AbValueInd1->SetValue(cursor.ValueCh1());
+    ui->AbValueInd2->SetValue(cursor.ValueCh2());
 }
 
 void TForm1::CheckBoxThickCh1Click()

@@ -2,6 +2,7 @@
 
 #include "instruments/led.h"
 #include "instruments/trend.h"
+#include "instruments/value_indicator.h"
 #include "instruments/vmeter.h"
 
 #include <utility>
@@ -25,10 +26,30 @@ void SlowDisplayFeed::LedStep(float value1)
 
 void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
 {
+    if (std::exchange(m_awaitingFirstSample, false) && m_recordAtFirstSample)
+        m_instruments.Trend->SetStartRecording(true);
     m_instruments.Meter1->SetValue(value1);
     m_instruments.Meter2->SetValue(value2);
     m_instruments.Trend->Channel1().SetValue(value1);
     m_instruments.Trend->Channel2().SetValue(value2);
+}
+
+void SlowDisplayFeed::AwaitFirstSample()
+{
+    for (TAbAnalogGControl *instrument :
+         {static_cast<TAbAnalogGControl *>(m_instruments.Meter1),
+          static_cast<TAbAnalogGControl *>(m_instruments.Meter2),
+          static_cast<TAbAnalogGControl *>(m_instruments.Readout1),
+          static_cast<TAbAnalogGControl *>(m_instruments.Readout2)}) {
+        if (instrument)
+            instrument->ClearValue();
+    }
+    TAbTrend &trend = *m_instruments.Trend;
+    if (!m_awaitingFirstSample)
+        m_recordAtFirstSample = trend.StartRecording();
+    m_awaitingFirstSample = true;
+    trend.SetStartRecording(false);
+    trend.ClearRecords();
 }
 
 void SlowDisplayFeed::PauseRecording()

@@ -7,6 +7,7 @@
 
 class TAbLED;
 class TAbTrend;
+class TAbValueInd;
 class TAbVMeter;
 
 // The decoder's outputs that do not concern the fast display: the eight "Port" LEDs showing
@@ -21,6 +22,8 @@ public:
         std::array<TAbLED *, 8> Leds {};
         TAbVMeter *Meter1 = nullptr;
         TAbVMeter *Meter2 = nullptr;
+        TAbValueInd *Readout1 = nullptr; // the values at the trend's cursor
+        TAbValueInd *Readout2 = nullptr;
         TAbTrend *Trend = nullptr;
         std::function<bool()> PortModeChecked;
     };
@@ -32,6 +35,10 @@ public:
     // Runs for every decoded packet while the slow display page shows.
     void SlowDisplayStep(float value1, float value2);
 
+    // Nothing of a run has arrived yet: meters and readouts show no value, and the trend
+    // neither records nor draws until the first sample comes.
+    void AwaitFirstSample();
+
     // The trend stops recording while the run's device is away; resuming marks the gap with
     // separator records. Resuming without a pause does nothing.
     void PauseRecording();
@@ -40,6 +47,8 @@ public:
 private:
     Instruments m_instruments;
     bool m_recordingPaused = false;
+    bool m_awaitingFirstSample = false;
+    bool m_recordAtFirstSample = false;
 };
 
 // Eight '0' / '1' characters, most significant bit first.

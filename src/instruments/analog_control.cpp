@@ -60,7 +60,7 @@ void TAbAnalogGControl::InstallHandlers()
 void TAbAnalogGControl::SetValue(double value)
 {
     const auto v = static_cast<float>(value);
-    if (v == m_target)
+    if (v == m_target && m_hasValue)
         return;
     ApplyValue(v, m_signalSettings.DigitOf(v));
 }
@@ -68,13 +68,22 @@ void TAbAnalogGControl::SetValue(double value)
 void TAbAnalogGControl::SetDigit(int digit)
 {
     const auto v = static_cast<float>(m_signalSettings.ValueOfDigit(digit));
-    if (v == m_target)
+    if (v == m_target && m_hasValue)
         return;
     ApplyValue(v, digit);
 }
 
+void TAbAnalogGControl::ClearValue()
+{
+    if (!m_hasValue)
+        return;
+    m_hasValue = false;
+    ValueChanged();
+}
+
 void TAbAnalogGControl::ApplyValue(float value, int digit)
 {
+    m_hasValue = true;
     m_target = value;
     m_value = value;
     m_digit = digit;
@@ -126,6 +135,8 @@ void TAbAnalogGControl::Invalidate()
 
 QString TAbAnalogGControl::ValueText() const
 {
+    if (!m_hasValue)
+        return QStringLiteral("\u2013");
     if (m_valueTextStale) {
         m_valueText = FormatFloat(m_valueTextFormat, m_value);
         m_valueTextStale = false;
@@ -137,6 +148,10 @@ void TAbAnalogGControl::ValueChanged()
 {
     m_valueTextFormat = m_signalSettings.ValueFormat();
     m_valueTextStale = true;
+    if (!m_hasValue) {
+        ShowNoValue();
+        return;
+    }
     const double perDigit = 1000.0 / m_signalSettings.DigitalRange();
     int pos = RoundSaturated(perDigit
                              * (static_cast<double>(m_digit) - m_signalSettings.DigitalFrom()));
@@ -149,6 +164,20 @@ void TAbAnalogGControl::ValueChanged()
     UpdateMinMax(pos);
     if (OnValueChange)
         OnValueChange(this);
+}
+
+void TAbAnalogGControl::ShowNoValue()
+{
+    m_rawPos = 0;
+    m_posPerMille = 0;
+    if (m_underflow || m_overflow) {
+        m_underflow = m_overflow = false;
+        OverflowChanged();
+    }
+    if (m_upperExceeded || m_lowerExceeded) {
+        m_upperExceeded = m_lowerExceeded = false;
+        LimitChanged();
+    }
 }
 
 void TAbAnalogGControl::UpdateSectors(int pos)

@@ -35,6 +35,11 @@ public:
 
     float Value() const { return m_value; }
     void SetValue(double value);
+    // Nothing measured yet: the pointer rests at the scale's low end, the value reads "–", no
+    // limit or overflow is shown, and the next SetValue or SetDigit applies whatever its value.
+    // Value() keeps the last value set.
+    void ClearValue();
+    bool HasValue() const { return m_hasValue; }
     int Digit() const { return m_digit; }
     void SetDigit(int digit);
     float LimitUpper() const { return m_limitUpper; }
@@ -130,6 +135,7 @@ protected:
 
 private:
     void ApplyValue(float value, int digit);
+    void ShowNoValue();
     void UpdateSectors(int pos);
     void UpdateLimits();
     void UpdateOverflow(int &pos);
@@ -138,6 +144,7 @@ private:
 
     float m_value = 50.0f;
     float m_target = 50.0f;
+    bool m_hasValue = true;
     int m_digit = 500;
     float m_limitUpper = 90.0f;
     float m_limitLower = 10.0f;

@@ -175,10 +175,58 @@ TEST_F(MainWindowTest, TrendRunScrollsAndStopEmptiesTheChart)
     ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 2600; }));
     EXPECT_EQ(chart().ItemCount(), window);
 
+    // Stop keeps the last window on screen, with its items and X range, until Start or Clear.
+    const double high = chart().Scale1X().RangeHigh();
     Click(ui().StopButton);
-    EXPECT_EQ(chart().ItemCount(), 0);
     EXPECT_FALSE(ui().TrendCheckBox->isChecked());
     EXPECT_TRUE(ui().NormalRadioButton->isChecked());
+    EXPECT_EQ(chart().ItemCount(), window);
+    EXPECT_DOUBLE_EQ(chart().Scale1X().RangeHigh(), high);
+    const QImage shown = Grab(chart());
+    const QPoint from = chart().UserToPixel(1, high - 90, 2);
+    const QPoint to = chart().UserToPixel(1, high - 10, 2);
+    EXPECT_GE(FindPixels(shown, QRect(from, to).adjusted(0, -1, 0, 1), Exactly(QColor(0, 0, 255)))
+                      .Count,
+              to.x() - from.x())
+            << "the last samples are not on screen";
+    Click(ui().ClearGraphButton);
+    EXPECT_EQ(chart().ItemCount(), 0);
+}
+
+// Before the first sample of a run nothing shows a value: not at start, not after Start.
+TEST_F(MainWindowTest, NoValuesBeforeTheFirstSample)
+{
+    TAbVMeter *meters[] = {ui().AbVMeter1, ui().AbVMeter2};
+    TAbTrend &trend = *ui().AbTrend1;
+    auto expectNoValue = [&](const char *when) {
+        SCOPED_TRACE(when);
+        for (TAbVMeter *meter : meters) {
+            EXPECT_EQ(meter->ValueText(), QStringLiteral("\u2013"));
+            EXPECT_EQ(meter->PosPerMille(), 0);
+            EXPECT_FALSE(meter->Blinking());
+            const QImage image = Grab(*meter);
+            const PixelSpan pointer
+                    = FindPixels(image, meter->ScaleArea(), Exactly(QColor(0, 255, 0)));
+            ASSERT_GT(pointer.Count, 0)
+                    << "no pointer; no room: " << meter->NoRoom() << ", height " << meter->height();
+            EXPECT_NEAR(pointer.Bounds.center().y(), meter->PointerY(0), 2) << "at the low end";
+        }
+        EXPECT_EQ(ui().AbValueInd1->ValueText(), QStringLiteral("\u2013"));
+        EXPECT_EQ(ui().AbValueInd2->ValueText(), QStringLiteral("\u2013"));
+        EXPECT_EQ(trend.Records().Count(), 0);
+        EXPECT_FALSE(trend.StartRecording()) << "an empty trend records nothing yet";
+    };
+    expectNoValue("shown");
+    ui().CH2RadioButton->setChecked(true);
+    Click(ui().StartButton);
+    ProcessPendingEvents();
+    expectNoValue("started");
+
+    Send("x\r\n3.5;7\r\n");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().AbVMeter2->HasValue(); }));
+    EXPECT_FLOAT_EQ(ui().AbVMeter1->Value(), 3.5f);
+    EXPECT_TRUE(ui().AbVMeter1->ValueText().startsWith(QStringLiteral("3,5")));
+    EXPECT_TRUE(trend.StartRecording());
 }
 
 TEST_F(MainWindowTest, SlowDisplayFeedsMetersAndTrend)
@@ -298,18 +346,24 @@ TEST_F(MainWindowTest, StartWithAnEmptySampleLimitReportsTheIntegerError)
     EXPECT_TRUE(ui().StartButton->isEnabled());
 }
 
-TEST_F(MainWindowTest, StopWithAPortThatCannotOpenReturnsToIdle)
+// A port that does not open leaves nothing running: the window is back to Idle by itself, as
+// after Stop, and the port's message is unchanged.
+TEST_F(MainWindowTest, APortThatCannotOpenReturnsTheWindowToIdle)
 {
     ShowFastDisplay();
     ui().ComComboBox1->addItem(QStringLiteral("/dev/vantor-missing"));
     ui().ComComboBox1->SetText(QStringLiteral("/dev/vantor-missing"));
-    Click(ui().StartButton);
-    ASSERT_EQ(messages.Errors.size(), 1);
-    EXPECT_TRUE(messages.Errors[0].startsWith(QStringLiteral("Unable to open com port")));
-    Click(ui().StopButton);
-    EXPECT_EQ(messages.Errors.size(), 1);
-    EXPECT_TRUE(ui().StartButton->isEnabled());
-    EXPECT_FALSE(ui().StopButton->isEnabled());
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        Click(ui().StartButton);
+        ASSERT_EQ(messages.Errors.size(), attempt);
+        EXPECT_EQ(messages.Errors.last(), QStringLiteral("Unable to open com port (Error: 2)"));
+        EXPECT_TRUE(ui().StartButton->isEnabled());
+        EXPECT_FALSE(ui().StopButton->isEnabled());
+        EXPECT_TRUE(ui().GroupBox1->isEnabled()) << "settings unlocked";
+        EXPECT_TRUE(ui().GroupBoxPort->isEnabled());
+        EXPECT_EQ(form->maximumSize(), QSize(2056, 2000)) << "window resizable again";
+    }
 }
 
 TEST_F(MainWindowTest, CursorReadoutConvertsSamplesToTime)
