@@ -11,12 +11,67 @@
 #include "instruments/timer_service.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
-#include "serial/com_port.h"
 #include "serial/data_packet.h"
 #include "support/manual_timer.h"
 
 #include <array>
 #include <memory>
+
+namespace {
+
+// The widgets live for the whole run, at a small size: building them and painting them at
+// the window's size for every input cost far more than the decoding under test.
+struct Rig
+{
+    TRChart chart;
+    TComDataPacket framer;
+    std::array<TAbLED, 8> leds;
+    TAbVMeter meter1;
+    TAbVMeter meter2;
+    TAbTrend trend;
+    bool portMode = false;
+    std::unique_ptr<SlowDisplayFeed> feed;
+
+    Rig()
+    {
+        chart.resize(160, 100);
+        meter1.resize(60, 120);
+        meter2.resize(60, 120);
+        trend.resize(120, 80);
+        framer.SetStartString("");
+        framer.SetStopString("\n");
+        SlowDisplayFeed::Instruments instruments;
+        for (std::size_t k = 0; k < leds.size(); ++k)
+            instruments.Leds[k] = &leds[k];
+        instruments.Meter1 = &meter1;
+        instruments.Meter2 = &meter2;
+        instruments.Trend = &trend;
+        instruments.PortModeChecked = [this] { return portMode; };
+        feed = std::make_unique<SlowDisplayFeed>(std::move(instruments));
+    }
+
+    // What one input starts from: an empty chart on the window's ranges, no trend records.
+    void Reset(bool port)
+    {
+        portMode = port;
+        chart.ClearItems();
+        chart.SetRange(1, 0, 0, 1000, 10);
+        chart.SetRange(2, 0, 0, 1000, 10);
+        trend.ClearRecords();
+        meter1.ClearValue(); // the first value of the input applies, whatever came before
+        meter2.ClearValue();
+        framer.ResetBuffer();
+    }
+};
+
+// Made on first use, after the application; never destroyed, as widgets must not outlive it.
+Rig &TheRig()
+{
+    static Rig *rig = new Rig;
+    return *rig;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -34,40 +89,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     state.ChannelLimit = static_cast<std::uint32_t>(input.TakeInt(0, 200));
     state.MaxSamples = static_cast<std::uint32_t>(input.TakeInt(0, 200));
     const auto page = static_cast<TDisplayPage>(input.TakeInt(0, 2));
-    const bool portMode = input.TakeBool();
 
-    TRChart chart;
-    chart.resize(708, 384);
-    chart.SetRange(1, 0, 0, 1000, 10);
-    chart.SetRange(2, 0, 0, 1000, 10);
-    TComDataPacket framer;
-    framer.SetStartString("");
-    framer.SetStopString("\n");
-    std::array<TAbLED, 8> leds;
-    TAbVMeter meter1;
-    TAbVMeter meter2;
-    TAbTrend trend;
-    SlowDisplayFeed::Instruments instruments;
-    for (std::size_t k = 0; k < leds.size(); ++k)
-        instruments.Leds[k] = &leds[k];
-    instruments.Meter1 = &meter1;
-    instruments.Meter2 = &meter2;
-    instruments.Trend = &trend;
-    instruments.PortModeChecked = [&] { return portMode; };
-    SlowDisplayFeed feed(std::move(instruments));
+    Rig &rig = TheRig();
+    rig.Reset(input.TakeBool());
     PacketDecoder::Ties ties;
     ties.ActivePage = [&] { return page; };
-    PacketDecoder decoder(state, chart, framer, std::move(ties), &feed);
-    framer.OnPacket = [&](TComDataPacket *sender, const std::string &packet) {
+    PacketDecoder decoder(state, rig.chart, rig.framer, std::move(ties), rig.feed.get());
+    rig.framer.OnPacket = [&](TComDataPacket *sender, const std::string &packet) {
         decoder.ComDataPacket1Packet(sender, packet);
     };
 
     const std::string_view stream = input.Rest();
-    framer.AppendReceived(nullptr, stream.data(), static_cast<int>(stream.size()));
+    rig.framer.AppendReceived(nullptr, stream.data(), static_cast<int>(stream.size()));
+    rig.framer.OnPacket = nullptr;
     timer.Step(5);
-    chart.Paint();
-    (void)meter1.grab();
-    (void)meter2.grab();
-    (void)trend.grab();
+    rig.chart.Paint();
+    (void)rig.meter1.grab();
+    (void)rig.meter2.grab();
+    (void)rig.trend.grab();
     return 0;
 }
