@@ -6,6 +6,8 @@
 #include "serial/com_port.h"
 #include "serial/data_packet.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <utility>
 
@@ -105,7 +107,9 @@ bool PacketDecoder::LimitExceeded()
     m_port.SetConnected(false);
     m_ties.DisableActivityIndicator();
     Halt();
-    ShowInformation(QStringLiteral("Speicher-/Sample-Maximum erreicht"), QString());
+    ShowInformation(
+            QCoreApplication::translate("PacketDecoder", "Speicher-/Sample-Maximum erreicht"),
+            QString());
     // The message box's own loop has run events already; let what it queued finish too.
     ProcessPendingEvents();
     m_ties.RunStop();
