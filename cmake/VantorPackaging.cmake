@@ -40,7 +40,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vantor developers")
-set(CPACK_PACKAGE_CONTACT "Vantor developers <vantor@example.org>")
+set(CPACK_PACKAGE_CONTACT "Vantor developers <info@vantor.example>")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vantor.example")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "plot and record numbers a microcontroller sends over a serial port")
 # CPack puts the summary first; an empty line separates paragraphs.

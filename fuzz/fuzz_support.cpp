@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
         static char *argv[] = {name, nullptr};
         new QApplication(argc, argv);
     }
-    SetMessagePresenter([](TMessageKind, const QString &, const QString &) {});
+    SetMessagePresenter([](TMessageKind, const QString &, const QString &, const QString &) {});
     return 0;
 }
 

@@ -182,7 +182,7 @@ struct ShownWindow
 
     ShownWindow()
     {
-        SetMessagePresenter([](TMessageKind, const QString &, const QString &) {});
+        SetMessagePresenter([](TMessageKind, const QString &, const QString &, const QString &) {});
         form.show();
         RunEventLoop(1000);
     }

@@ -152,9 +152,10 @@ struct WindowRig
     explicit WindowRig(bool twoChannels = false)
         : device(twoChannels)
     {
-        SetMessagePresenter([this](TMessageKind, const QString &, const QString &) {
-            messageShown = std::chrono::steady_clock::now();
-        });
+        SetMessagePresenter(
+                [this](TMessageKind, const QString &, const QString &, const QString &) {
+                    messageShown = std::chrono::steady_clock::now();
+                });
         form.show();
         Ui::TForm1 &ui = form.Form();
         ui.PageControl2->setCurrentWidget(ui.TabSheetFastDisplay);
@@ -171,7 +172,7 @@ struct WindowRig
     }
     ~WindowRig()
     {
-        SetMessagePresenter([](TMessageKind, const QString &, const QString &) {});
+        SetMessagePresenter([](TMessageKind, const QString &, const QString &, const QString &) {});
     }
     WindowRig(const WindowRig &) = delete;
     WindowRig &operator=(const WindowRig &) = delete;

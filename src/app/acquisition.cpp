@@ -123,9 +123,9 @@ void Acquisition::SampleLimitReached()
     Stop();
     QMetaObject::invokeMethod(
             this,
-            [] {
-                RunGuarded([] {
-                    ShowInformation(QStringLiteral("Speicher-/Sample-Maximum erreicht"), QString());
+            [this] {
+                RunGuarded([this] {
+                    ShowInformation(tr("Speicher-/Sample-Maximum erreicht"), QString());
                 });
             },
             Qt::QueuedConnection);

@@ -17,6 +17,7 @@
 #include "serial/data_packet.h"
 #include "ui_main_window.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QStyle>
 
@@ -92,8 +93,8 @@ void SetupChart(TRChart &chart)
 
     using A = TAlignment;
     using U = TScaleUnitAnchor;
-    SetupScale(chart.Scale1X(), QStringLiteral("Anzahl Samples"), 0, 28, A::taRightJustify,
-               U::uaSclBotRgt, clBlack, 0, true);
+    SetupScale(chart.Scale1X(), QCoreApplication::translate("TForm1", "Anzahl Samples"), 0, 28,
+               A::taRightJustify, U::uaSclBotRgt, clBlack, 0, true);
     SetupScale(chart.Scale1Y(), QString(), -30, -28, A::taLeftJustify, U::uaSclTopLft, clBlack, 0,
                true);
     SetupScale(chart.Scale2X(), QString(), 10, 100, A::taCenter, U::uaSclCenter, clMaroon, 0,
@@ -245,8 +246,8 @@ void TForm1::ApplyDesignTimeSettings()
     readout.SetLabelWidth(80);
     readout.SetRightText(QStringLiteral("Cursor Time"));
 
-    SetMeterDesignLook(*ui->AbVMeter1, QStringLiteral("Kanal 1"));
-    SetMeterDesignLook(*ui->AbVMeter2, QStringLiteral("Kanal 2"));
+    SetMeterDesignLook(*ui->AbVMeter1, tr("Kanal 1"));
+    SetMeterDesignLook(*ui->AbVMeter2, tr("Kanal 2"));
     SetupTrend(*ui->AbTrend1);
     SetupValueIndicator(*ui->AbValueInd1, QStringLiteral("Ch1"));
     SetupValueIndicator(*ui->AbValueInd2, QStringLiteral("Ch2"));

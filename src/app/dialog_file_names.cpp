@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -44,12 +46,21 @@ QString QtFilter(const char *filter)
 QString DialogFileNames::FileName(Purpose purpose, QWidget *parent)
 {
     const DialogSetup setup = SetupFor(purpose);
-    QFileDialog dialog(parent, QString(), QDir::rootPath(), QtFilter(setup.Filter));
+    QFileDialog dialog(parent, QString(), StartFolder(), QtFilter(setup.Filter));
     dialog.setAcceptMode(setup.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(setup.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString::fromLatin1(setup.Extension));
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString fileName = dialog.selectedFiles().constFirst();
+    m_lastFolder = QFileInfo(fileName).absolutePath();
+    return fileName;
+}
+
+QString DialogFileNames::StartFolder() const
+{
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }

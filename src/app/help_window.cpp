@@ -11,12 +11,12 @@
 
 TFormHilfe::TFormHilfe(QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Window)
-    , m_button1(new QPushButton(QStringLiteral("Close"), this))
+    , m_button1(new QPushButton(tr("Close"), this))
     , m_panel1(new QFrame(this))
     , m_richEdit1(new QTextEdit(m_panel1))
 {
     setObjectName(QStringLiteral("FormHilfe"));
-    setWindowTitle(QStringLiteral("     Hilfe"));
+    setWindowTitle(tr("     Hilfe"));
     setMinimumSize(400, 400);
     setMaximumSize(1600, 1000);
     resize(686, 603);

@@ -7,7 +7,7 @@ class QFrame;
 class QPushButton;
 class QTextEdit;
 
-// The German help text shown in the help window, one line per line.
+// The help text shown in the help window: German, or the loaded translation's language.
 QString HelpText();
 
 // The help window: the help text in a read-only box, hidden again with Close.

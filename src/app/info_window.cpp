@@ -11,7 +11,7 @@ namespace {
 
 const char kProjectDetails[] = "Version 1.0\n"
                                "\n"
-                               "The Vantor Project\n"
+                               "Vantor developers\n"
                                "\n"
                                "Live charts of serial data\n"
                                "for microcontroller developers\n"
@@ -19,7 +19,8 @@ const char kProjectDetails[] = "Version 1.0\n"
                                "https://vantor.example\n"
                                "info@vantor.example\n"
                                "\n"
-                               "Free software, no warranty";
+                               "Free software under the GNU GPL,\n"
+                               "version 3 or later. No warranty.";
 
 QFont ArialPixels(int pixels, bool bold = false)
 {

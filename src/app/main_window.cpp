@@ -218,11 +218,12 @@ void TForm1::SetStatusText(int panel, const QString &text)
 
 void TForm1::SetChannelHint(int channels)
 {
+    const bool one = channels == 1;
     ui->Label11->setText(
-            channels == 1 ? QStringLiteral("Normal: max 5.000 Samples/s, max 100.000 Samples\r\n"
-                                           "Update alle 50 ms oder länger")
-                          : QStringLiteral("Normal: max 4.000 Samples/s, max 50.000 Samples\r\n"
-                                           "Update alle 500 ms oder länger"));
+            (one ? tr("Normal: max 5.000 Samples/s, max 100.000 Samples")
+                 : tr("Normal: max 4.000 Samples/s, max 50.000 Samples"))
+            + QStringLiteral("\r\n")
+            + (one ? tr("Update alle 50 ms oder länger") : tr("Update alle 500 ms oder länger")));
 }
 
 void TForm1::SetPageTabEnabled(QWidget *page, bool enabled)

@@ -1,5 +1,7 @@
 #include "platform/exception.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 Exception::Exception(QString message)
@@ -24,29 +26,29 @@ QString InOutErrorMessage(int errorCode)
 {
     switch (errorCode) {
     case 2:
-        return QStringLiteral("Datei nicht gefunden");
+        return QCoreApplication::translate("InOutError", "Datei nicht gefunden");
     case 3:
-        return QStringLiteral("Ungültiger Dateiname");
+        return QCoreApplication::translate("InOutError", "Ungültiger Dateiname");
     case 4:
-        return QStringLiteral("Zu viele geöffnete Dateien");
+        return QCoreApplication::translate("InOutError", "Zu viele geöffnete Dateien");
     case 5:
-        return QStringLiteral("Dateizugriff verweigert");
+        return QCoreApplication::translate("InOutError", "Dateizugriff verweigert");
     case 100:
-        return QStringLiteral("Dateiende gelesen");
+        return QCoreApplication::translate("InOutError", "Dateiende gelesen");
     case 101:
-        return QStringLiteral("Disk voll");
+        return QCoreApplication::translate("InOutError", "Disk voll");
     case 102:
-        return QStringLiteral("Dateivariable nicht zugeordnet");
+        return QCoreApplication::translate("InOutError", "Dateivariable nicht zugeordnet");
     case 103:
-        return QStringLiteral("Datei nicht geöffnet");
+        return QCoreApplication::translate("InOutError", "Datei nicht geöffnet");
     case 104:
-        return QStringLiteral("Datei nicht für Eingabe geöffnet");
+        return QCoreApplication::translate("InOutError", "Datei nicht für Eingabe geöffnet");
     case 105:
-        return QStringLiteral("Datei nicht für Ausgabe geöffnet");
+        return QCoreApplication::translate("InOutError", "Datei nicht für Ausgabe geöffnet");
     case 106:
-        return QStringLiteral("Ungültige Eingabe");
+        return QCoreApplication::translate("InOutError", "Ungültige Eingabe");
     default:
-        return QStringLiteral("E/A-Fehler %1").arg(errorCode);
+        return QCoreApplication::translate("InOutError", "E/A-Fehler %1").arg(errorCode);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "platform/exception.h"
 #include "platform/number_text.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <limits>
 #include <string>
@@ -9,12 +11,16 @@ namespace {
 
 [[noreturn]] void ThrowFloatError(const QString &text)
 {
-    throw EConvertError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+    throw EConvertError(
+            QCoreApplication::translate("NumberText", "'%1' ist kein gültiger Gleitkommawert")
+                    .arg(text));
 }
 
 [[noreturn]] void ThrowIntError(const QString &text)
 {
-    throw EConvertError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+    throw EConvertError(
+            QCoreApplication::translate("NumberText", "'%1' ist kein gültiger Integerwert")
+                    .arg(text));
 }
 
 // Accepts [spaces] [sign] digits [sep digits] [(E|e) [sign] digits] [spaces] with `decimal`

@@ -1,6 +1,7 @@
 #include "platform/port_access.h"
 
 #include "platform/demo_device.h"
+#include "platform/port_list.h"
 #include "platform/serial_device.h"
 
 #include <QDir>
@@ -107,6 +108,49 @@ QString BusyAdvice(const QString &path)
             .arg(path, names.join(QStringLiteral(", ")));
 }
 
+// The ports present, one indented line each, with the stable name of an adapter that has one;
+// empty when there are none.
+QString PortsFoundNow()
+{
+    auto ports = SerialPortsPresent();
+    std::sort(ports.begin(), ports.end(),
+              [](const SerialPortDetails &a, const SerialPortDetails &b) {
+                  return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+              });
+    QStringList lines;
+    for (const SerialPortDetails &port : ports)
+        lines.append(port.stablePath.isEmpty()
+                             ? QStringLiteral("    ") + port.name
+                             : QStringLiteral("    %1    %2").arg(port.name, port.stablePath));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString NoPortChosenAdvice()
+{
+    const QString ports = PortsFoundNow();
+    if (ports.isEmpty())
+        return QStringLiteral("No port is chosen, and no serial port is found now. Plug the "
+                              "device in and pick its port from the list, or pick %1 to try the "
+                              "program without a device.")
+                .arg(QLatin1String(DemoPortName));
+    return QStringLiteral("No port is chosen. Pick one from the list; the ports found now "
+                          "are\n\n%1\n\nor pick %2 to try the program without a device.")
+            .arg(ports, QLatin1String(DemoPortName));
+}
+
+QString NoSuchDeviceAdvice(const QString &path)
+{
+    const QString ports = PortsFoundNow();
+    const QString found = ports.isEmpty()
+            ? QStringLiteral("No serial port is found now.")
+            : QStringLiteral("The ports found now are\n\n%1").arg(ports);
+    return QStringLiteral("There is no device %1. Is it plugged in and switched on? %2\n\nA USB "
+                          "adapter keeps its name under /dev/serial/by-id/ when it is plugged in "
+                          "again or into another socket; that name can be typed into the port "
+                          "box.")
+            .arg(path, found);
+}
+
 } // namespace
 
 QString DeviceGroupName(const QString &path)
@@ -149,6 +193,9 @@ QString PortOpenAdvice(const QString &portName, int err)
 {
     if (portName == QLatin1String(DemoPortName))
         return QString();
+    // An empty name opens the folder /dev, which fails as a folder (EISDIR).
+    if (portName.trimmed().isEmpty())
+        return NoPortChosenAdvice();
     const QString path = SerialDevicePath(portName);
     switch (err) {
     case EACCES:
@@ -157,6 +204,17 @@ QString PortOpenAdvice(const QString &portName, int err)
     case EBUSY:
     case EWOULDBLOCK:
         return BusyAdvice(path);
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return NoSuchDeviceAdvice(path);
+    case ENOTTY:
+    case EISDIR:
+        return QStringLiteral("%1 is not a serial device. Pick a port from the list.").arg(path);
+    case EIO:
+        return QStringLiteral("%1 reports an input/output error. Check the cable and the "
+                              "adapter: unplug the adapter, plug it in again and retry.")
+                .arg(path);
     default:
         return QString();
     }

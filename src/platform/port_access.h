@@ -23,7 +23,9 @@ struct PortHolder
 std::vector<PortHolder> FindPortHolders(const QString &path, long long excludePid,
                                         const QString &procRoot = QStringLiteral("/proc"));
 
-// What the user can do after opening the port portName failed with errno err: for a refused
-// permission the group to join and the command that joins it, for a port held elsewhere the
-// program holding it. Empty for other errors and for the built-in demo port.
+// What the user can do after opening the port portName, or setting its line up, failed with
+// errno err: with no name, the ports to pick from; for a refused permission the group to join
+// and the command that joins it; for a port held elsewhere the program holding it; for a
+// missing device the ports found now and their stable names; for a node that is no serial
+// device or fails with an I/O error, so. Empty for other errors and for the built-in demo port.
 QString PortOpenAdvice(const QString &portName, int err);

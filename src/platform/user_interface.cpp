@@ -47,7 +47,7 @@ void Present(TMessageKind kind, const QString &caption, const QString &text,
              const QString &advice = QString())
 {
     if (Presenter())
-        Presenter()(kind, caption, text);
+        Presenter()(kind, caption, text, advice);
     else
         ShowDialog(kind, caption, text, advice);
 }

@@ -11,8 +11,9 @@ class QObject;
 
 enum class TMessageKind { mkInformation, mkError };
 
-using MessagePresenter
-        = std::function<void(TMessageKind kind, const QString &caption, const QString &text)>;
+// advice is what the user can do about an error, shown under its text; empty for the others.
+using MessagePresenter = std::function<void(TMessageKind kind, const QString &caption,
+                                            const QString &text, const QString &advice)>;
 
 // Installs a presenter and returns the previous one; an empty presenter restores the dialogs.
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);

@@ -4,16 +4,18 @@
 #include "platform/user_interface.h"
 #include "serial/com_port.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QScrollBar>
+
+#include <algorithm>
 
 TComComboBox::TComComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     setEditable(false);
     connect(this, &QComboBox::activated, this, [this] { UserSelected(); });
-    // The chosen adapter's details stay visible on the closed list too.
-    connect(this, &QComboBox::currentIndexChanged, this,
-            [this](int index) { setToolTip(itemData(index, Qt::ToolTipRole).toString()); });
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { ShowCurrentToolTip(); });
 }
 
 TComComboBox::~TComComboBox()
@@ -56,12 +58,37 @@ void TComComboBox::SetComProperty(TComProperty value)
     addItems(TComSelect::Items(value));
     if (ports)
         ShowPortDetails();
-    if (count() == 0)
-        return;
-    if (ComPort())
-        SelectPortValue();
-    else
-        setCurrentIndex(0);
+    if (count() > 0) {
+        if (ComPort())
+            SelectPortValue();
+        else
+            setCurrentIndex(0);
+    }
+    ShowCurrentToolTip();
+}
+
+// A port's whole name, which may be wider than the box (/dev/serial/by-id/...), and the chosen
+// adapter's details stay visible on the closed list.
+void TComComboBox::ShowCurrentToolTip()
+{
+    QStringList lines;
+    if (ComProperty() == TComProperty::cpPort && !Text().isEmpty())
+        lines.append(Text());
+    const QString details = itemData(currentIndex(), Qt::ToolTipRole).toString();
+    if (!details.isEmpty())
+        lines.append(details);
+    setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+// The list opens as wide as its longest entry, however narrow the box.
+void TComComboBox::showPopup()
+{
+    QAbstractItemView *list = view();
+    int width = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+    if (count() > maxVisibleItems())
+        width += list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(std::max(width, this->width()));
+    QComboBox::showPopup();
 }
 
 void TComComboBox::SelectPortValue()

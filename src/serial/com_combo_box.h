@@ -10,7 +10,8 @@
 // and, with AutoApply, writes the value the user picks into the port at once. The list may also
 // be replaced through QComboBox's own operations. The port is not owned; when it is destroyed
 // the selector forgets it. For ports the list may also take a typed name or path (a stable
-// /dev/serial/by-id name), and each port's tooltip tells adapters apart. User-interface thread
+// /dev/serial/by-id name), each port's tooltip tells adapters apart, the box's tooltip shows the
+// whole current name and the open list is as wide as its longest name. User-interface thread
 // only.
 class TComComboBox : public QComboBox
 {
@@ -37,12 +38,15 @@ public:
     // After a selection by the user has been handled.
     std::function<void(TComComboBox *sender)> OnChange;
 
+    void showPopup() override;
+
 private:
     void SelectPortValue();
     void PortGone();
     void UserSelected();
     void TypedNameEntered();
     void ShowPortDetails();
+    void ShowCurrentToolTip();
 
     TComSelect m_select;
 };

@@ -84,7 +84,12 @@ void TCustomComPort::OpenDevice()
     m_connected = true;
     try {
         ApplyBuffer();
-        ApplyLineSettings();
+        try {
+            ApplyLineSettings();
+        } catch (EComPort &failure) {
+            failure.SetAdvice(PortOpenAdvice(m_port, failure.OsError()));
+            throw;
+        }
         ApplyTimeouts();
         SerialErrorCounts counts;
         m_device->ErrorCounts(counts);

@@ -4,6 +4,7 @@
 #include "instruments/vmeter.h"
 #include "main_window_fixture.h"
 #include "serial/com_port.h"
+#include "support/fake_ports.h"
 #include "widget_pixels.h"
 
 #include <algorithm>
@@ -364,6 +365,29 @@ TEST_F(MainWindowTest, APortThatCannotOpenReturnsTheWindowToIdle)
         EXPECT_TRUE(ui().GroupBoxPort->isEnabled());
         EXPECT_EQ(form->maximumSize(), QSize(2056, 2000)) << "window resizable again";
     }
+}
+
+TEST_F(MainWindowTest, StartWithoutAPortOrWithAMissingOneSaysWhatToDo)
+{
+    FakePorts ports({{QStringLiteral("ttyUSB0"), {}, {}, {}, {}}});
+    ShowFastDisplay();
+    ui().ComComboBox1->setCurrentIndex(-1); // as at start when the design's port is not there
+    Click(ui().StartButton);
+    Click(ui().StopButton);
+    ui().ComComboBox1->addItem(QStringLiteral("/dev/vantor-missing"));
+    ui().ComComboBox1->SetText(QStringLiteral("/dev/vantor-missing"));
+    Click(ui().StartButton);
+    Click(ui().StopButton);
+
+    EXPECT_EQ(messages.Errors,
+              (QStringList {QStringLiteral("Unable to open com port (Error: 21)"),
+                            QStringLiteral("Unable to open com port (Error: 2)")}));
+    ASSERT_EQ(messages.Advice.size(), 2);
+    EXPECT_TRUE(messages.Advice[0].contains(QStringLiteral("No port is chosen")));
+    EXPECT_TRUE(messages.Advice[0].contains(QStringLiteral("\n    ttyUSB0\n")));
+    EXPECT_TRUE(messages.Advice[1].startsWith(
+            QStringLiteral("There is no device /dev/vantor-missing. Is it plugged in")));
+    EXPECT_TRUE(ui().StartButton->isEnabled());
 }
 
 TEST_F(MainWindowTest, CursorReadoutConvertsSamplesToTime)

@@ -1,9 +1,11 @@
 #include "platform/port_access.h"
+#include "support/fake_ports.h"
 #include "support/pseudo_terminal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -133,9 +135,73 @@ TEST(PortAccess, AdviceFollowsTheError)
                   path
                           + QStringLiteral(" is in use by another program. Close the port there, "
                                            "then try again."));
-    for (const int err : {0, ENOENT, EIO, ENXIO})
+    for (const int err : {0, EINVAL})
         EXPECT_TRUE(PortOpenAdvice(path, err).isEmpty()) << err;
     EXPECT_TRUE(PortOpenAdvice(QStringLiteral("DEMO"), EBUSY).isEmpty());
+}
+
+TEST(PortAccess, AdviceForAPortThatIsNotThereNamesThePortsFoundNow)
+{
+    const QString stable = QStringLiteral("/dev/serial/by-id/usb-Acme_Bridge_A1-if00-port0");
+    FakePorts ports({{QStringLiteral("ttyUSB0"), {}, {}, {}, stable},
+                     {QStringLiteral("ttyACM0"), {}, {}, {}, {}}});
+    const QString found = QStringLiteral("    ttyACM0\n    ttyUSB0    ") + stable;
+    struct Case
+    {
+        const char *name;
+        QString port;
+        int err;
+        QStringList says;
+    };
+    const Case cases[] = {
+            {.name = "empty name opens the folder /dev",
+             .port = QString(),
+             .err = EISDIR,
+             .says = {QStringLiteral("No port is chosen"), found, QStringLiteral("DEMO")}},
+            {.name = "blank name",
+             .port = QStringLiteral("  "),
+             .err = ENOENT,
+             .says = {QStringLiteral("No port is chosen"), found}},
+            {.name = "missing path",
+             .port = QStringLiteral("/dev/ttyUSB7"),
+             .err = ENOENT,
+             .says = {QStringLiteral("There is no device /dev/ttyUSB7. Is it plugged in"), found,
+                      QStringLiteral("/dev/serial/by-id/ when it is plugged in again")}},
+            {.name = "node without a device behind it",
+             .port = QStringLiteral("ttyS9"),
+             .err = ENXIO,
+             .says = {QStringLiteral("There is no device /dev/ttyS9."), found}},
+            {.name = "not a terminal",
+             .port = QStringLiteral("/dev/null"),
+             .err = ENOTTY,
+             .says = {QStringLiteral("/dev/null is not a serial device.")}},
+            {.name = "a folder",
+             .port = QStringLiteral("/dev/serial/by-id"),
+             .err = EISDIR,
+             .says = {QStringLiteral("/dev/serial/by-id is not a serial device.")}},
+            {.name = "failing adapter",
+             .port = QStringLiteral("ttyUSB0"),
+             .err = EIO,
+             .says = {QStringLiteral("/dev/ttyUSB0 reports an input/output error. Check the "
+                                     "cable and the adapter")}},
+    };
+    for (const Case &c : cases) {
+        const QString advice = PortOpenAdvice(c.port, c.err);
+        for (const QString &part : c.says)
+            EXPECT_TRUE(advice.contains(part))
+                    << c.name << ": " << advice.toStdString() << "\nlacks: " << part.toStdString();
+    }
+}
+
+TEST(PortAccess, AdviceWithoutAnyPortOffersTheDemo)
+{
+    FakePorts none({});
+    EXPECT_EQ(PortOpenAdvice(QString(), EISDIR),
+              QStringLiteral("No port is chosen, and no serial port is found now. Plug the device "
+                             "in and pick its port from the list, or pick DEMO to try the program "
+                             "without a device."));
+    EXPECT_TRUE(PortOpenAdvice(QStringLiteral("ttyUSB0"), ENOENT)
+                        .contains(QStringLiteral("No serial port is found now.")));
 }
 
 TEST(PortAccess, NodeOfRootsGroupIsNotAdvisedToJoinIt)

@@ -5,6 +5,7 @@
 #include "support/message_recorder.h"
 #include "support/pseudo_terminal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -258,10 +259,33 @@ TEST(ComComboBox, PortListShowsNamesAndTellsAdaptersApartInTooltips)
     EXPECT_EQ(ToolTipOf(selector, "DEMO"), "");
 
     UserSelects(selector, "ttyUSB1");
-    EXPECT_EQ(selector.toolTip(), ToolTipOf(selector, "ttyUSB1"));
+    EXPECT_EQ(selector.toolTip(), "ttyUSB1\n" + ToolTipOf(selector, "ttyUSB1"));
+    UserSelects(selector, "ttyS0");
+    EXPECT_EQ(selector.toolTip(), "ttyS0");
 
     selector.SetComProperty(TComProperty::cpBaudRate); // other settings are plain lists
     EXPECT_FALSE(selector.isEditable());
+}
+
+TEST(ComComboBox, LongNameShowsWholeInTheOpenListAndTheTooltip)
+{
+    const QString stable = "/dev/serial/by-id/usb-Acme_Devices_USB_serial_bridge_A1-if00-port0";
+    TComComboBox selector;
+    selector.SetComProperty(TComProperty::cpPort);
+    selector.resize(92, 22); // as narrow as in the main window
+    selector.addItem(stable);
+    selector.SetText(stable);
+    EXPECT_EQ(selector.toolTip(), stable);
+
+    selector.show();
+    selector.showPopup();
+    const QAbstractItemView &list = *selector.view();
+    EXPECT_GE(list.viewport()->width(), list.fontMetrics().horizontalAdvance(stable));
+    EXPECT_GE(list.window()->width(), list.width());
+    selector.hidePopup();
+
+    selector.SetComProperty(TComProperty::cpBaudRate); // only a port's name goes to the tooltip
+    EXPECT_EQ(selector.toolTip(), "");
 }
 
 TEST(ComComboBox, TypedStableNameIsSelectedAndOpened)

@@ -1,13 +1,14 @@
-// Opening a port that the user may not open, or that another program holds: the error stays
-// the same, and its advice tells what to do. The refused opens run in a child process as the
-// unprivileged user nobody when the tests run as root (as in CI); otherwise as this user
-// against a node whose owner bits refuse.
+// Opening a port that the user may not open, that another program holds, that is not there or
+// is no serial device: the error stays the same, and its advice tells what to do. The refused opens
+// run in a child process as the unprivileged user nobody when the tests run as root (as in CI);
+// otherwise as this user against a node whose owner bits refuse.
 #include "child_process.h"
 #include "serial/com_error.h"
 #include "serial/com_port.h"
 #include "support/pseudo_terminal.h"
 
 #include <QString>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -127,18 +128,47 @@ TEST_F(PortOpenAdvice, PortHeldByAnotherProgramRefusesThisOneWithTheSameErrorAnd
     EXPECT_TRUE(port.Connected());
 }
 
-TEST(PortOpenAdviceCases, OtherFailuresAndTheDemoPortCarryNoAdvice)
+TEST(PortOpenAdviceCases, MissingOrUnfitNodeKeepsItsMessageAndSaysWhatToDo)
 {
-    TComPort port;
-    port.SetPort(QStringLiteral("/dev/vantor-no-such-port"));
-    try {
-        port.Open();
-        FAIL() << "opened a missing port";
-    } catch (const EComPort &e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("Unable to open com port (Error: 2)"));
-        EXPECT_TRUE(e.Advice().isEmpty());
+    QTemporaryFile plainFile;
+    ASSERT_TRUE(plainFile.open());
+    struct Case
+    {
+        QString port;
+        const char *message;
+        const char *advice;
+    };
+    const Case cases[] = {
+            {.port = QString(),
+             .message = "Unable to open com port (Error: 21)",
+             .advice = "No port is chosen"},
+            {.port = QStringLiteral("/dev/vantor-no-such-port"),
+             .message = "Unable to open com port (Error: 2)",
+             .advice = "There is no device /dev/vantor-no-such-port."},
+            {.port = QStringLiteral("/dev/null"),
+             .message = "Unable to open com port (Error: 25)",
+             .advice = "/dev/null is not a serial device."},
+            {.port = plainFile.fileName(),
+             .message = "Unable to open com port (Error: 25)",
+             .advice = "is not a serial device."},
+    };
+    for (const Case &c : cases) {
+        TComPort port;
+        port.SetPort(c.port);
+        try {
+            port.Open();
+            ADD_FAILURE() << "opened " << c.port.toStdString();
+        } catch (const EComPort &e) {
+            EXPECT_EQ(e.Message(), QString::fromLatin1(c.message));
+            EXPECT_TRUE(e.Advice().contains(QString::fromLatin1(c.advice)))
+                    << c.port.toStdString() << ": " << e.Advice().toStdString();
+        }
+        EXPECT_FALSE(port.Connected());
     }
+}
 
+TEST(PortOpenAdviceCases, TheDemoPortCarriesNoAdvice)
+{
     TComPort demo;
     TComPort secondDemo;
     demo.SetPort(QStringLiteral("DEMO"));

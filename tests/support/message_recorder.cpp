@@ -2,11 +2,16 @@
 
 MessageRecorder::MessageRecorder()
 {
-    m_previous = SetMessagePresenter(
-            [this](TMessageKind kind, const QString &caption, const QString &text) {
-                (kind == TMessageKind::mkError ? Errors : Infos).append(text);
-                Captions.append(caption);
-            });
+    m_previous = SetMessagePresenter([this](TMessageKind kind, const QString &caption,
+                                            const QString &text, const QString &advice) {
+        if (kind == TMessageKind::mkError) {
+            Errors.append(text);
+            Advice.append(advice);
+        } else {
+            Infos.append(text);
+        }
+        Captions.append(caption);
+    });
 }
 
 MessageRecorder::~MessageRecorder()

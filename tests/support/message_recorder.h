@@ -17,6 +17,7 @@ public:
 
     QStringList Infos;
     QStringList Errors;
+    QStringList Advice; // one per error, empty when it had none
     QStringList Captions;
 
 private:
