@@ -137,12 +137,12 @@ TEST_F(MainWindowTest, SampleLimitStopsTheRunAndTellsWithEverySampleShown)
     QStringList told;
     bool idleWhenTold = false;
     QImage shownWhenTold;
-    const MessagePresenter recorder
-            = SetMessagePresenter([&](TMessageKind, const QString &, const QString &text) {
-                  told << text;
-                  idleWhenTold = ui().StartButton->isEnabled() && !form->ComPort1().Connected();
-                  shownWhenTold = Grab(chart());
-              });
+    const MessagePresenter recorder = SetMessagePresenter(
+            [&](TMessageKind, const QString &, const QString &text, const QString &) {
+                told << text;
+                idleWhenTold = ui().StartButton->isEnabled() && !form->ComPort1().Connected();
+                shownWhenTold = Grab(chart());
+            });
     Click(ui().StartButton);
     Send("x\r\n" + Lines(91, "2") + Lines(59, "8"));
     const bool toldInTime = ProcessEventsUntil([&] { return !told.isEmpty(); });
