@@ -35,6 +35,9 @@ QString WriteFuzzFile(const char *data, std::size_t size, const char *suffix)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("input") + QLatin1String(suffix));
+    // A new file each time: a file system may write a file that was cut to nothing and filled
+    // again through to the disk when it is closed, which would cost more than the input.
+    QFile::remove(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();

@@ -25,6 +25,11 @@ int ClampToPixel(double v)
 TScale::TScale(QWidget *parent)
     : QWidget(parent)
 {
+    // On its own the control shows a range of 100 and its axis, the caption off the corner.
+    m_axis.RangeHigh = 100.0;
+    m_axis.CaptionPosX = 4;
+    m_axis.CaptionPosY = 4;
+    m_axis.Visible = true;
     resize(m_width, m_height);
     UpdateMapping();
 }
@@ -37,7 +42,7 @@ void TScale::Changed()
 
 void TScale::UpdateMapping()
 {
-    if (m_rangeLow == m_rangeHigh)
+    if (m_axis.RangeLow == m_axis.RangeHigh)
         return;
     const bool horizontal = Horizontal();
     const double n = horizontal ? m_width - m_marginLeft - m_marginRight - 1
@@ -47,9 +52,9 @@ void TScale::UpdateMapping()
         m_o = m_width / 2.0;
         return;
     }
-    double low = m_rangeLow;
-    double high = m_rangeHigh;
-    if (m_logarithmic) {
+    double low = m_axis.RangeLow;
+    double high = m_axis.RangeHigh;
+    if (m_axis.Logarithmic) {
         if (low <= 0 || high <= 0)
             return; // the chart reports the error; the previous mapping stays
         low = std::log(low);
@@ -66,9 +71,9 @@ void TScale::UpdateMapping()
 
 int TScale::ValueToPixel(double value) const
 {
-    if (m_logarithmic) {
+    if (m_axis.Logarithmic) {
         if (value <= TinyPositive)
-            return m_rangeHigh >= m_rangeLow ? 0 : m_width;
+            return m_axis.RangeHigh >= m_axis.RangeLow ? 0 : m_width;
         return ClampToPixel(m_k * std::log(value) + m_o);
     }
     return ClampToPixel(m_k * value + m_o);
@@ -81,6 +86,12 @@ double TScale::TickValue(int i) const
     return m_tickList[static_cast<size_t>(i - 1)];
 }
 
+void TScale::SetAxisSettings(const TAxisSettings &value)
+{
+    if (StoreIfChanged(m_axis, value))
+        Changed();
+}
+
 void TScale::SetScaleType(TScaleType value)
 {
     if (StoreIfChanged(m_scaleType, value))
@@ -89,112 +100,112 @@ void TScale::SetScaleType(TScaleType value)
 
 void TScale::SetRangeLow(double value)
 {
-    if (StoreIfChanged(m_rangeLow, value))
+    if (StoreIfChanged(m_axis.RangeLow, value))
         Changed();
 }
 
 void TScale::SetRangeHigh(double value)
 {
-    if (StoreIfChanged(m_rangeHigh, value))
+    if (StoreIfChanged(m_axis.RangeHigh, value))
         Changed();
 }
 
 void TScale::SetRange(double low, double high)
 {
-    if (low == m_rangeLow && high == m_rangeHigh)
+    if (low == m_axis.RangeLow && high == m_axis.RangeHigh)
         return;
-    m_rangeLow = low;
-    m_rangeHigh = high;
+    m_axis.RangeLow = low;
+    m_axis.RangeHigh = high;
     Changed();
 }
 
 void TScale::SetLogarithmic(bool value)
 {
-    if (StoreIfChanged(m_logarithmic, value))
+    if (StoreIfChanged(m_axis.Logarithmic, value))
         Changed();
 }
 
 void TScale::SetMinTicks(int value)
 {
-    if (StoreIfChanged(m_minTicks, value))
+    if (StoreIfChanged(m_axis.MinTicks, value))
         Changed();
 }
 
 void TScale::SetShortTicks(bool value)
 {
-    if (StoreIfChanged(m_shortTicks, value))
+    if (StoreIfChanged(m_axis.ShortTicks, value))
         Changed();
 }
 
 void TScale::SetDecPlaces(int value)
 {
-    if (StoreIfChanged(m_decPlaces, value))
+    if (StoreIfChanged(m_axis.DecPlaces, value))
         Changed();
 }
 
 void TScale::SetLabelType(TFigType value)
 {
-    if (StoreIfChanged(m_labelType, value))
+    if (StoreIfChanged(m_axis.LabelType, value))
         Changed();
 }
 
 void TScale::SetUserTickText(const QString &value)
 {
-    if (StoreIfChanged(m_userTickText, value))
+    if (StoreIfChanged(m_axis.UserTickText, value))
         Changed();
 }
 
 void TScale::SetScaleInscript(const QString &value)
 {
-    if (StoreIfChanged(m_scaleInscript, value))
+    if (StoreIfChanged(m_axis.ScaleInscript, value))
         Changed();
 }
 
 void TScale::SetDateFormat(const TDTLabel &value)
 {
-    if (StoreIfChanged(m_dateFormat, value))
+    if (StoreIfChanged(m_axis.DateFormat, value))
         Changed();
 }
 
 void TScale::SetCaption(const QString &value)
 {
-    if (StoreIfChanged(m_caption, value))
+    if (StoreIfChanged(m_axis.Caption, value))
         Changed();
 }
 
 void TScale::SetCaptionPosX(int value)
 {
-    if (StoreIfChanged(m_captionPosX, value))
+    if (StoreIfChanged(m_axis.CaptionPosX, value))
         Changed();
 }
 
 void TScale::SetCaptionPosY(int value)
 {
-    if (StoreIfChanged(m_captionPosY, value))
+    if (StoreIfChanged(m_axis.CaptionPosY, value))
         Changed();
 }
 
 void TScale::SetCaptionAlignment(TAlignment value)
 {
-    if (StoreIfChanged(m_captionAlignment, value))
+    if (StoreIfChanged(m_axis.CaptionAlignment, value))
         Changed();
 }
 
 void TScale::SetCaptionAnchor(TScaleUnitAnchor value)
 {
-    if (StoreIfChanged(m_captionAnchor, value))
+    if (StoreIfChanged(m_axis.CaptionAnchor, value))
         Changed();
 }
 
 void TScale::SetColorScale(TColor value)
 {
-    if (StoreIfChanged(m_colorScale, value))
+    if (StoreIfChanged(m_axis.ColorScale, value))
         Changed();
 }
 
 void TScale::SetFont(const TFont &value)
 {
-    if (StoreIfChanged(m_font, value))
+    if (StoreIfChanged(m_axis.Font, value))
         Changed();
 }
 
@@ -212,7 +223,7 @@ void TScale::SetTransparent(bool value)
 
 void TScale::SetVisible(bool value)
 {
-    if (StoreIfChanged(m_visible, value))
+    if (StoreIfChanged(m_axis.Visible, value))
         Changed();
 }
 
@@ -301,7 +312,7 @@ void TScale::SuppressPaint(bool suppress)
 
 void TScale::Paint()
 {
-    if (!m_visible || m_paintSuppressed)
+    if (!m_axis.Visible || m_paintSuppressed)
         return;
     if (m_target) {
         QPainter painter(m_target);

@@ -22,9 +22,9 @@ enum class TColorScheme { csBWG, csSystem };
 //
 // The chart owns 32 of them, never shows them, keeps their paint suppression on and lets them
 // draw transparently onto its control image with DrawOn() while it draws its frame; their
-// settings are copies of the layers' TScaleProps. Used on its own, the control paints itself
-// (background and frame unless Transparent). Where the ticks go and what the labels say comes
-// from the tick rules; this class maps the values to pixels and draws them.
+// settings are copies of the layers' TScaleProps (SetAxisSettings). Used on its own, the
+// control paints itself (background and frame unless Transparent). Where the ticks go and what
+// the labels say comes from the tick rules; this class maps the values to pixels and draws them.
 class TScale : public QWidget
 {
 public:
@@ -37,55 +37,55 @@ public:
         return m_scaleType == TScaleType::sctXB || m_scaleType == TScaleType::sctXT;
     }
 
-    double RangeLow() const { return m_rangeLow; }
+    double RangeLow() const { return m_axis.RangeLow; }
     void SetRangeLow(double value);
-    double RangeHigh() const { return m_rangeHigh; }
+    double RangeHigh() const { return m_axis.RangeHigh; }
     void SetRangeHigh(double value);
     void SetRange(double low, double high);
-    bool Logarithmic() const { return m_logarithmic; }
+    bool Logarithmic() const { return m_axis.Logarithmic; }
     void SetLogarithmic(bool value);
 
-    int MinTicks() const { return m_minTicks; }
+    int MinTicks() const { return m_axis.MinTicks; }
     void SetMinTicks(int value);
     int NumTicks() const { return static_cast<int>(m_tickList.size()); }
     // The i-th value of the tick list (1-based); 0 outside 1 .. NumTicks.
     double TickValue(int i) const;
     const std::vector<double> &TickList() const { return m_tickList; }
 
-    bool ShortTicks() const { return m_shortTicks; }
+    bool ShortTicks() const { return m_axis.ShortTicks; }
     void SetShortTicks(bool value);
-    int DecPlaces() const { return m_decPlaces; }
+    int DecPlaces() const { return m_axis.DecPlaces; }
     void SetDecPlaces(int value);
-    TFigType LabelType() const { return m_labelType; }
+    TFigType LabelType() const { return m_axis.LabelType; }
     void SetLabelType(TFigType value);
-    const QString &UserTickText() const { return m_userTickText; }
+    const QString &UserTickText() const { return m_axis.UserTickText; }
     void SetUserTickText(const QString &value);
-    const QString &ScaleInscript() const { return m_scaleInscript; }
+    const QString &ScaleInscript() const { return m_axis.ScaleInscript; }
     void SetScaleInscript(const QString &value);
-    const TDTLabel &DateFormat() const { return m_dateFormat; }
+    const TDTLabel &DateFormat() const { return m_axis.DateFormat; }
     void SetDateFormat(const TDTLabel &value);
 
-    const QString &Caption() const { return m_caption; }
+    const QString &Caption() const { return m_axis.Caption; }
     void SetCaption(const QString &value);
-    int CaptionPosX() const { return m_captionPosX; }
+    int CaptionPosX() const { return m_axis.CaptionPosX; }
     void SetCaptionPosX(int value);
-    int CaptionPosY() const { return m_captionPosY; }
+    int CaptionPosY() const { return m_axis.CaptionPosY; }
     void SetCaptionPosY(int value);
-    TAlignment CaptionAlignment() const { return m_captionAlignment; }
+    TAlignment CaptionAlignment() const { return m_axis.CaptionAlignment; }
     void SetCaptionAlignment(TAlignment value);
-    TScaleUnitAnchor CaptionAnchor() const { return m_captionAnchor; }
+    TScaleUnitAnchor CaptionAnchor() const { return m_axis.CaptionAnchor; }
     void SetCaptionAnchor(TScaleUnitAnchor value);
 
-    TColor ColorScale() const { return m_colorScale; }
+    TColor ColorScale() const { return m_axis.ColorScale; }
     void SetColorScale(TColor value);
-    const TFont &Font() const { return m_font; }
+    const TFont &Font() const { return m_axis.Font; }
     void SetFont(const TFont &value);
     bool ShowBaseLine() const { return m_showBaseLine; }
     void SetShowBaseLine(bool value);
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool value);
     // Whether the axis is drawn at all (in the chart: the layer's scale Visible).
-    bool Visible() const { return m_visible; }
+    bool Visible() const { return m_axis.Visible; }
     void SetVisible(bool value);
 
     int MarginTop() const { return m_marginTop; }
@@ -108,6 +108,10 @@ public:
     void SetFrameStyle(TFrameStyle value);
     TColorScheme ColorScheme() const { return m_colorScheme; }
     void SetColorScheme(TColorScheme value);
+
+    // Every axis setting at once: one change, one repaint.
+    const TAxisSettings &AxisSettings() const { return m_axis; }
+    void SetAxisSettings(const TAxisSettings &value);
 
     // Pixel of a value on this axis (x for horizontal types, y for vertical ones).
     int ValueToPixel(double value) const;
@@ -163,26 +167,9 @@ private:
     void UpdateMapping();
 
     TScaleType m_scaleType = TScaleType::sctXB;
-    double m_rangeLow = 0.0;
-    double m_rangeHigh = 100.0;
-    bool m_logarithmic = false;
-    int m_minTicks = 3;
-    bool m_shortTicks = true;
-    int m_decPlaces = -2;
-    TFigType m_labelType = TFigType::ftNum;
-    QString m_userTickText;
-    QString m_scaleInscript;
-    TDTLabel m_dateFormat;
-    QString m_caption;
-    int m_captionPosX = 4;
-    int m_captionPosY = 4;
-    TAlignment m_captionAlignment = TAlignment::taCenter;
-    TScaleUnitAnchor m_captionAnchor = TScaleUnitAnchor::uaSclTopLft;
-    TColor m_colorScale = clBlack;
-    TFont m_font;
+    TAxisSettings m_axis;
     bool m_showBaseLine = true;
     bool m_transparent = false;
-    bool m_visible = true;
     int m_marginTop = 20;
     int m_marginBottom = 20;
     int m_marginLeft = 20;

@@ -32,17 +32,17 @@ void DrawTick(QPainter &painter, bool horizontal, int pos, int baseLine, int len
 TTickInput TScale::TickInput()
 {
     TTickInput input;
-    input.Low = m_rangeLow;
-    input.High = m_rangeHigh;
+    input.Low = m_axis.RangeLow;
+    input.High = m_axis.RangeHigh;
     input.Horizontal = Horizontal();
-    input.Logarithmic = m_logarithmic;
-    input.MinTicks = m_minTicks;
-    input.ShortTicks = m_shortTicks;
-    input.DecPlaces = m_decPlaces;
-    input.LabelType = m_labelType;
-    input.UserTickText = m_userTickText;
-    input.ScaleInscript = m_scaleInscript;
-    input.DateFormat = m_dateFormat;
+    input.Logarithmic = m_axis.Logarithmic;
+    input.MinTicks = m_axis.MinTicks;
+    input.ShortTicks = m_axis.ShortTicks;
+    input.DecPlaces = m_axis.DecPlaces;
+    input.LabelType = m_axis.LabelType;
+    input.UserTickText = m_axis.UserTickText;
+    input.ScaleInscript = m_axis.ScaleInscript;
+    input.DateFormat = m_axis.DateFormat;
     return input;
 }
 
@@ -64,32 +64,32 @@ int TScale::BaseLine() const
 void TScale::LimitMinTicks()
 {
     // Horizontal axes keep between 2 and 20 major intervals (0 asks for unit steps).
-    if (Horizontal() && m_minTicks != 0)
-        m_minTicks = std::clamp(m_minTicks, 2, 20);
+    if (Horizontal() && m_axis.MinTicks != 0)
+        m_axis.MinTicks = std::clamp(m_axis.MinTicks, 2, 20);
 }
 
 void TScale::UpdateTicks()
 {
     LimitMinTicks();
     m_tickList.clear();
-    if (m_rangeLow == m_rangeHigh)
+    if (m_axis.RangeLow == m_axis.RangeHigh)
         return;
     m_tickList = PlanTicks(TickInput()).TickList;
 }
 
 void TScale::DrawOn(QPainter &painter, std::optional<TColor> ink)
 {
-    if (!m_visible) {
+    if (!m_axis.Visible) {
         UpdateTicks();
         return;
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setFont(ToQFont(m_font));
+    painter.setFont(ToQFont(m_axis.Font));
     if (OnBeforeScaleRendered)
         OnBeforeScaleRendered(this, &painter);
     const Ink colours = ink ? Ink {ToQColor(*ink), ToQColor(*ink)}
-                            : Ink {ToQColor(m_colorScale), ToQColor(m_font.Color)};
+                            : Ink {ToQColor(m_axis.ColorScale), ToQColor(m_axis.Font.Color)};
     painter.setPen(colours.Line);
     if (m_transparent)
         painter.setBrush(Qt::NoBrush);
@@ -98,7 +98,7 @@ void TScale::DrawOn(QPainter &painter, std::optional<TColor> ink)
     const int baseLine = BaseLine();
     LimitMinTicks();
     m_tickList.clear();
-    if (m_rangeLow != m_rangeHigh) {
+    if (m_axis.RangeLow != m_axis.RangeHigh) {
         const TTickPlan plan = PlanTicks(TickInput());
         m_tickList = plan.TickList;
         if (!plan.Message.isEmpty())
@@ -172,7 +172,7 @@ void TScale::DrawLabel(QPainter &painter, const QString &text, int pos, int base
 
 void TScale::DrawCaption(QPainter &painter, int baseLine, const Ink &ink)
 {
-    if (m_caption.isEmpty())
+    if (m_axis.Caption.isEmpty())
         return;
     int x = 0;
     int y = 0;
@@ -180,24 +180,24 @@ void TScale::DrawCaption(QPainter &painter, int baseLine, const Ink &ink)
         const int anchors[]
                 = {m_marginLeft, m_marginLeft + (m_width - m_marginLeft - m_marginRight) / 2,
                    m_width - m_marginRight};
-        x = m_captionPosX + anchors[static_cast<int>(m_captionAnchor)];
-        y = baseLine + m_captionPosY;
+        x = m_axis.CaptionPosX + anchors[static_cast<int>(m_axis.CaptionAnchor)];
+        y = baseLine + m_axis.CaptionPosY;
     } else {
         const int anchors[]
                 = {m_marginTop, m_marginTop + (m_height - m_marginTop - m_marginBottom) / 2,
                    m_height - m_marginBottom};
-        x = baseLine + m_captionPosX;
-        y = m_captionPosY + anchors[static_cast<int>(m_captionAnchor)];
+        x = baseLine + m_axis.CaptionPosX;
+        y = m_axis.CaptionPosY + anchors[static_cast<int>(m_axis.CaptionAnchor)];
     }
     const QFontMetrics metrics(painter.font());
-    const int textWidth = metrics.horizontalAdvance(m_caption);
-    if (m_captionAlignment == TAlignment::taRightJustify)
+    const int textWidth = metrics.horizontalAdvance(m_axis.Caption);
+    if (m_axis.CaptionAlignment == TAlignment::taRightJustify)
         x -= textWidth;
-    else if (m_captionAlignment == TAlignment::taCenter)
+    else if (m_axis.CaptionAlignment == TAlignment::taCenter)
         x -= textWidth / 2;
     painter.setPen(ink.Text);
     painter.drawText(QRect(x, y, textWidth, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, m_caption);
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, m_axis.Caption);
 }
 
 void TScale::DrawCentredMessage(QPainter &painter, const QString &text, int baseLine,

@@ -6,10 +6,10 @@
 
 namespace {
 
-void PutLE(std::string &out, std::uint32_t value, int bytes)
+void PutLE(char *out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i) {
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     }
 }
 
@@ -22,31 +22,31 @@ std::string EncodeBmp(const QImage &source)
     const int height = image.height();
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
     const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(height);
-    std::string out;
-    out.reserve(54 + pixelBytes);
-    out += "BM";
-    PutLE(out, 54 + pixelBytes, 4);
-    PutLE(out, 0, 4);
-    PutLE(out, 54, 4); // offset of the pixels
-    PutLE(out, 40, 4); // BITMAPINFOHEADER
-    PutLE(out, static_cast<std::uint32_t>(width), 4);
-    PutLE(out, static_cast<std::uint32_t>(height), 4);
-    PutLE(out, 1, 2); // planes
-    PutLE(out, 24, 2);
-    PutLE(out, 0, 4); // uncompressed
-    PutLE(out, pixelBytes, 4);
-    PutLE(out, 3780, 4); // 96 dpi in pixels per metre
-    PutLE(out, 3780, 4);
-    PutLE(out, 0, 4);
-    PutLE(out, 0, 4);
-    for (int y = height - 1; y >= 0; --y) {
+    // Written in place. What is not written stays 0: the reserved word, the compression (none),
+    // the palette counts and the rows' padding.
+    std::string out(54 + pixelBytes, '\0');
+    char *header = out.data();
+    header[0] = 'B';
+    header[1] = 'M';
+    PutLE(header + 2, 54 + pixelBytes, 4);
+    PutLE(header + 10, 54, 4); // offset of the pixels
+    PutLE(header + 14, 40, 4); // BITMAPINFOHEADER
+    PutLE(header + 18, static_cast<std::uint32_t>(width), 4);
+    PutLE(header + 22, static_cast<std::uint32_t>(height), 4);
+    PutLE(header + 26, 1, 2); // planes
+    PutLE(header + 28, 24, 2);
+    PutLE(header + 34, pixelBytes, 4);
+    PutLE(header + 38, 3780, 4); // 96 dpi in pixels per metre
+    PutLE(header + 42, 3780, 4);
+    char *row = header + 54;
+    for (int y = height - 1; y >= 0; --y, row += rowBytes) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            out.push_back(static_cast<char>(qBlue(line[x])));
-            out.push_back(static_cast<char>(qGreen(line[x])));
-            out.push_back(static_cast<char>(qRed(line[x])));
+        char *pixel = row;
+        for (int x = 0; x < width; ++x, pixel += 3) {
+            pixel[0] = static_cast<char>(qBlue(line[x]));
+            pixel[1] = static_cast<char>(qGreen(line[x]));
+            pixel[2] = static_cast<char>(qRed(line[x]));
         }
-        out.append(rowBytes - static_cast<std::uint32_t>(width) * 3, '\0');
     }
     return out;
 }

@@ -48,39 +48,14 @@ void TCustomRChart::SyncAxisGeometry(int layer)
     }
 }
 
-namespace {
-
-void CopyScaleSettings(const TScaleProps &p, TScale &a)
-{
-    a.SetRange(p.RangeLow(), p.RangeHigh());
-    a.SetVisible(p.Visible());
-    a.SetCaption(p.Caption());
-    a.SetCaptionPosX(p.CaptionPosX());
-    a.SetCaptionPosY(p.CaptionPosY());
-    a.SetCaptionAlignment(p.CaptionAlignment());
-    a.SetCaptionAnchor(p.CaptionAnchor());
-    a.SetColorScale(p.ColorScale());
-    a.SetDecPlaces(p.DecPlaces());
-    a.SetLogarithmic(p.Logarithmic());
-    a.SetLabelType(p.LabelType());
-    a.SetShortTicks(p.ShortTicks());
-    a.SetMinTicks(p.MinTicks());
-    a.SetScaleInscript(p.ScaleInscript());
-    a.SetUserTickText(p.UserTickText());
-    a.SetFont(p.Font());
-    a.SetDateFormat(p.DateFormat());
-}
-
-} // namespace
-
 void TCustomRChart::ScalesChanged()
 {
     ++m_look;
     for (int layer = 1; layer <= LayerCount; ++layer) {
         const size_t i = static_cast<size_t>(layer - 1);
         SyncAxisGeometry(layer);
-        CopyScaleSettings(m_model.ScaleX(layer), *m_axisX[i]);
-        CopyScaleSettings(m_model.ScaleY(layer), *m_axisY[i]);
+        m_axisX[i]->SetAxisSettings(m_model.ScaleX(layer).AxisSettings());
+        m_axisY[i]->SetAxisSettings(m_model.ScaleY(layer).AxisSettings());
     }
 }
 

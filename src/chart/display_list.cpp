@@ -2,103 +2,13 @@
 
 #include "platform/exception.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <type_traits>
-#include <utility>
 
 static_assert(std::is_trivially_copyable_v<TChartItem>, "items are moved as bytes");
-
-namespace {
-
-// The whole pages that hold count items.
-size_t PageBytes(size_t count)
-{
-    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
-    return (count * sizeof(TChartItem) + page - 1) / page * page;
-}
-
-} // namespace
-
-TDisplayList::Slots::Slots(Slots &&other) noexcept
-    : m_data(std::exchange(other.m_data, nullptr))
-    , m_count(std::exchange(other.m_count, 0))
-    , m_bytes(std::exchange(other.m_bytes, 0))
-    , m_touched(std::exchange(other.m_touched, 0))
-{ }
-
-TDisplayList::Slots &TDisplayList::Slots::operator=(Slots &&other) noexcept
-{
-    if (this != &other) {
-        Release();
-        m_data = std::exchange(other.m_data, nullptr);
-        m_count = std::exchange(other.m_count, 0);
-        m_bytes = std::exchange(other.m_bytes, 0);
-        m_touched = std::exchange(other.m_touched, 0);
-    }
-    return *this;
-}
-
-bool TDisplayList::Slots::Grow(size_t count)
-{
-    if (count <= m_count)
-        return true;
-    if (count > (std::numeric_limits<size_t>::max() / 2) / sizeof(TChartItem))
-        return false;
-    const size_t bytes = PageBytes(count);
-    void *grown = m_data
-            ? ::mremap(m_data, m_bytes, bytes, MREMAP_MAYMOVE)
-            : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (grown == MAP_FAILED)
-        return false;
-    // One call faults the new pages in: a fault per page while items are appended costs far
-    // more. Where the system cannot, the pages fault in as they are written.
-    ::madvise(static_cast<char *>(grown) + m_bytes, bytes - m_bytes, MADV_POPULATE_WRITE);
-    m_data = static_cast<TChartItem *>(grown);
-    m_bytes = bytes;
-    m_count = bytes / sizeof(TChartItem);
-    return true;
-}
-
-void TDisplayList::Slots::Touch(size_t from, size_t count)
-{
-    from = std::max(from, m_touched);
-    count = std::min(count, m_count);
-    if (from >= count)
-        return;
-    std::memset(static_cast<void *>(m_data + from), 0, (count - from) * sizeof(TChartItem));
-    m_touched = count;
-}
-
-void TDisplayList::Slots::ShrinkTo(size_t count)
-{
-    if (count >= m_count)
-        return;
-    if (count == 0) {
-        Release();
-        return;
-    }
-    const size_t bytes = PageBytes(count);
-    if (bytes >= m_bytes || ::mremap(m_data, m_bytes, bytes, 0) == MAP_FAILED)
-        return; // keeping more than asked is harmless
-    m_bytes = bytes;
-    m_count = bytes / sizeof(TChartItem);
-    m_touched = std::min(m_touched, m_count);
-}
-
-void TDisplayList::Slots::Release()
-{
-    if (m_data)
-        ::munmap(m_data, m_bytes);
-    m_data = nullptr;
-    m_count = 0;
-    m_bytes = 0;
-    m_touched = 0;
-}
 
 void TDisplayList::SetAllocSize(int value)
 {
@@ -110,17 +20,32 @@ void TDisplayList::MoveToFront()
 {
     if (m_offset == 0)
         return;
-    std::memmove(m_slots.Data(), Items(), static_cast<size_t>(m_count) * sizeof(TChartItem));
+    std::memmove(m_slots.data(), Items(), static_cast<size_t>(m_count) * sizeof(TChartItem));
     m_offset = 0;
 }
 
-// The live items end at the start of the new block; the items are unchanged on failure.
+// The live items move to the start of a block of slotCount slots; false with nothing changed
+// when memory is short.
+bool TDisplayList::TryReallocate(size_t slotCount)
+{
+    try {
+        std::vector<TChartItem> fresh;
+        fresh.reserve(slotCount);
+        fresh.assign(Items(), Items() + m_count);
+        fresh.resize(slotCount);
+        m_slots.swap(fresh);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    m_offset = 0;
+    return true;
+}
+
 void TDisplayList::Reallocate(size_t slotCount, size_t fallbackSlots)
 {
-    MoveToFront();
-    if (m_slots.Grow(slotCount))
+    if (TryReallocate(slotCount))
         return;
-    if (fallbackSlots >= slotCount || !m_slots.Grow(fallbackSlots))
+    if (fallbackSlots >= slotCount || !TryReallocate(fallbackSlots))
         throw EOutOfMemory();
 }
 
@@ -130,14 +55,14 @@ void TDisplayList::MakeRoomAtEnd()
         const size_t capacity = static_cast<size_t>(m_capacity) + static_cast<size_t>(m_allocSize);
         if (capacity > static_cast<size_t>(std::numeric_limits<int>::max()))
             throw EOutOfMemory();
-        if (static_cast<size_t>(m_offset) + capacity > m_slots.Count()) {
+        if (static_cast<size_t>(m_offset) + capacity > m_slots.size()) {
             // Physical room grows geometrically so that small AllocSize values stay cheap.
-            Reallocate(std::max(capacity, m_slots.Count() + m_slots.Count() / 2), capacity);
+            Reallocate(std::max(capacity, m_slots.size() + m_slots.size() / 2), capacity);
         }
         m_capacity = static_cast<int>(capacity);
         return;
     }
-    if (static_cast<size_t>(m_offset + m_count) < m_slots.Count())
+    if (static_cast<size_t>(m_offset + m_count) < m_slots.size())
         return;
     // The end of the block is reached after removals at the front.
     if (m_offset >= m_count) {
@@ -146,7 +71,7 @@ void TDisplayList::MakeRoomAtEnd()
     }
     const size_t capacity = static_cast<size_t>(m_capacity);
     try {
-        Reallocate(std::max(2 * capacity, m_slots.Count() + capacity), capacity);
+        Reallocate(std::max(2 * capacity, m_slots.size() + capacity), capacity);
     } catch (const EOutOfMemory &) {
         MoveToFront();
     }
@@ -167,7 +92,7 @@ void TDisplayList::Remove(int index)
         Clear();
         return;
     }
-    TChartItem *first = m_slots.Data() + m_offset;
+    TChartItem *first = m_slots.data() + m_offset;
     if (index < m_count / 2) {
         std::memmove(first + 1, first, static_cast<size_t>(index) * sizeof(TChartItem));
         ++m_offset;
@@ -183,7 +108,16 @@ void TDisplayList::Clear()
     m_offset = 0;
     m_count = 0;
     m_capacity = 0;
-    m_slots.ShrinkTo(m_reserved > 0 ? CapacityToHold(size_t(m_reserved)) : 0);
+    if (m_reserved == 0) {
+        std::vector<TChartItem>().swap(m_slots);
+        return;
+    }
+    // The room past the reserved one is given back; the reserved slots stay written.
+    const size_t room = CapacityToHold(static_cast<size_t>(m_reserved));
+    if (m_slots.size() > room) {
+        m_slots.resize(room);
+        m_slots.shrink_to_fit();
+    }
 }
 
 // The Capacity that appending up to count items in all reaches from the present one.
@@ -203,11 +137,8 @@ void TDisplayList::Reserve(int count)
     if (room > static_cast<size_t>(std::numeric_limits<int>::max()))
         throw EOutOfMemory();
     // Appends grow the list physically when the live block would pass the end of the slots.
-    if (static_cast<size_t>(m_offset) + room > m_slots.Count())
+    if (static_cast<size_t>(m_offset) + room > m_slots.size())
         Reallocate(room, room);
-    // The slots past count are mapped for the Capacity rule but need not be written.
-    m_slots.Touch(static_cast<size_t>(m_offset + m_count),
-                  static_cast<size_t>(m_offset) + static_cast<size_t>(count));
     m_reserved = count;
 }
 
@@ -219,14 +150,15 @@ void TDisplayList::Load(const TChartItem *items, int count, bool append)
     const size_t total = static_cast<size_t>(kept) + static_cast<size_t>(count);
     if (total > static_cast<size_t>(std::numeric_limits<int>::max()))
         throw EOutOfMemory();
-    Slots fresh;
-    if (!fresh.Grow(total))
+    std::vector<TChartItem> fresh;
+    try {
+        fresh.reserve(total);
+        fresh.assign(Items(), Items() + kept);
+        fresh.insert(fresh.end(), items, items + count);
+    } catch (const std::bad_alloc &) {
         throw EOutOfMemory();
-    if (kept > 0)
-        std::memcpy(fresh.Data(), Items(), static_cast<size_t>(kept) * sizeof(TChartItem));
-    if (count > 0)
-        std::memcpy(fresh.Data() + kept, items, static_cast<size_t>(count) * sizeof(TChartItem));
-    m_slots = std::move(fresh);
+    }
+    m_slots.swap(fresh);
     m_offset = 0;
     m_count = static_cast<int>(total);
     m_capacity = static_cast<int>(total);

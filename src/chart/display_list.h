@@ -3,6 +3,7 @@
 #include "chart/chart_item.h"
 
 #include <cstddef>
+#include <vector>
 
 // The storage of a chart's display list: items in append order, index 0 the oldest.
 //
@@ -11,11 +12,10 @@
 // contiguous block that starts at an offset into a larger buffer, so removing the oldest item
 // and appending a new one cost O(1) amortised (the live items are moved down only after at
 // least as many removals). Items() points at item 0 and stays valid until the next change.
-// The buffer is anonymous memory of the operating system: growing remaps its pages instead of
-// copying them. A page's first write costs far more than an item's (a fault, and in a virtual
-// machine often a second one), so a run that knows its size reserves the room beforehand:
-// Reserve touches the pages once, and the room stays across Clear. Slots outside the live
-// block hold no defined value.
+// Every slot is written when the buffer grows: a page's first write costs far more than an
+// item's (a fault, and in a virtual machine often a second one), so a run that knows its size
+// reserves the room beforehand and the room stays across Clear. Slots outside the live block
+// hold no meaningful value.
 class TDisplayList
 {
 public:
@@ -32,7 +32,7 @@ public:
     // Accepted for 1 .. 1,000,000; other values are ignored.
     void SetAllocSize(int value);
 
-    const TChartItem *Items() const { return m_slots.Data() + m_offset; }
+    const TChartItem *Items() const { return m_slots.data() + m_offset; }
     const TChartItem &Item(int index) const
     {
         return m_slots[static_cast<size_t>(m_offset + index)];
@@ -49,8 +49,8 @@ public:
     // Removes every item and releases the storage beyond the reserved room.
     void Clear();
 
-    // Makes room for count items in all, with its pages touched, and keeps that room across
-    // Clear: appending up to count items then neither allocates nor faults. Capacity is not
+    // Makes room for count items in all, its slots written, and keeps that room across Clear:
+    // appending up to count items then neither allocates nor faults. Capacity is not
     // changed. 0 gives the room back at the next Clear. Raises EOutOfMemory with nothing
     // changed when the room cannot be made.
     void Reserve(int count);
@@ -65,37 +65,11 @@ public:
 private:
     void MakeRoomAtEnd();
     void Reallocate(size_t slotCount, size_t fallbackSlots);
+    bool TryReallocate(size_t slotCount);
     void MoveToFront();
     size_t CapacityToHold(size_t count) const;
 
-    class Slots
-    {
-    public:
-        Slots() = default;
-        ~Slots() { Release(); }
-        Slots(Slots &&other) noexcept;
-        Slots &operator=(Slots &&other) noexcept;
-
-        TChartItem *Data() const { return m_data; }
-        TChartItem &operator[](size_t index) const { return m_data[index]; }
-        size_t Count() const { return m_count; }
-        // At least count slots, the first ones kept; false with nothing changed when memory
-        // is short.
-        bool Grow(size_t count);
-        // Writes the slots from `from` up to count (all free) unless written before.
-        void Touch(size_t from, size_t count);
-        // At most count slots (0: none), the first ones kept.
-        void ShrinkTo(size_t count);
-        void Release();
-
-    private:
-        TChartItem *m_data = nullptr;
-        size_t m_count = 0;
-        size_t m_bytes = 0;
-        size_t m_touched = 0; // slots below it have been written
-    };
-
-    Slots m_slots;
+    std::vector<TChartItem> m_slots;
     int m_offset = 0;
     int m_count = 0;
     int m_capacity = 0;

@@ -31,26 +31,9 @@ TScaleProps &TScaleProps::operator=(const TScaleProps &other)
 void TScaleProps::CopySettings(const TScaleProps &source)
 {
     m_farSide = source.m_farSide;
-    m_rangeLow = source.m_rangeLow;
-    m_rangeHigh = source.m_rangeHigh;
     m_minRange = source.m_minRange;
-    m_logarithmic = source.m_logarithmic;
-    m_labelType = source.m_labelType;
-    m_decPlaces = source.m_decPlaces;
-    m_minTicks = source.m_minTicks;
-    m_shortTicks = source.m_shortTicks;
-    m_caption = source.m_caption;
-    m_captionPosX = source.m_captionPosX;
-    m_captionPosY = source.m_captionPosY;
-    m_captionAlignment = source.m_captionAlignment;
-    m_captionAnchor = source.m_captionAnchor;
-    m_colorScale = source.m_colorScale;
-    m_font = source.m_font;
-    m_dateFormat = source.m_dateFormat;
-    m_scaleInscript = source.m_scaleInscript;
-    m_userTickText = source.m_userTickText;
     m_scalePos = source.m_scalePos;
-    m_visible = source.m_visible;
+    m_axis = source.m_axis;
 }
 
 void TScaleProps::Assign(const TScaleProps &source)
@@ -69,36 +52,36 @@ void TScaleProps::Changed()
 
 void TScaleProps::StoreRange(double low, double high)
 {
-    m_rangeLow = low;
-    m_rangeHigh = high;
+    m_axis.RangeLow = low;
+    m_axis.RangeHigh = high;
 }
 
 void TScaleProps::SetRangeLow(double value)
 {
-    if (value == m_rangeLow)
+    if (value == m_axis.RangeLow)
         return;
-    if (std::fabs(m_rangeHigh - value) < m_minRange) {
-        m_rangeLow = value;
-        m_rangeHigh = value + m_minRange;
-    } else if (m_logarithmic && value < TinyPositive) {
+    if (std::fabs(m_axis.RangeHigh - value) < m_minRange) {
+        m_axis.RangeLow = value;
+        m_axis.RangeHigh = value + m_minRange;
+    } else if (m_axis.Logarithmic && value < TinyPositive) {
         return;
     } else {
-        m_rangeLow = value;
+        m_axis.RangeLow = value;
     }
     Changed();
 }
 
 void TScaleProps::SetRangeHigh(double value)
 {
-    if (value == m_rangeHigh)
+    if (value == m_axis.RangeHigh)
         return;
-    if (std::fabs(m_rangeLow - value) < m_minRange) {
-        m_rangeHigh = value;
-        m_rangeLow = value - m_minRange;
-    } else if (m_logarithmic && value < TinyPositive) {
+    if (std::fabs(m_axis.RangeLow - value) < m_minRange) {
+        m_axis.RangeHigh = value;
+        m_axis.RangeLow = value - m_minRange;
+    } else if (m_axis.Logarithmic && value < TinyPositive) {
         return;
     } else {
-        m_rangeHigh = value;
+        m_axis.RangeHigh = value;
     }
     Changed();
 }
@@ -108,118 +91,118 @@ void TScaleProps::SetMinRange(double value)
     if (value <= TinyPositive || value == m_minRange)
         return;
     m_minRange = value;
-    if (std::fabs(m_rangeHigh - m_rangeLow) < value) {
+    if (std::fabs(m_axis.RangeHigh - m_axis.RangeLow) < value) {
         // Re-centre, keeping the direction of the axis.
-        const double middle = (m_rangeLow + m_rangeHigh) / 2;
-        const double half = m_rangeHigh >= m_rangeLow ? value / 2 : -value / 2;
-        m_rangeLow = middle - half;
-        m_rangeHigh = middle + half;
+        const double middle = (m_axis.RangeLow + m_axis.RangeHigh) / 2;
+        const double half = m_axis.RangeHigh >= m_axis.RangeLow ? value / 2 : -value / 2;
+        m_axis.RangeLow = middle - half;
+        m_axis.RangeHigh = middle + half;
     }
     Changed();
 }
 
 void TScaleProps::SetLogarithmic(bool value)
 {
-    if (value == m_logarithmic)
+    if (value == m_axis.Logarithmic)
         return;
     if (value
-        && (m_rangeLow < TinyPositive || m_rangeHigh < TinyPositive
-            || m_labelType == TFigType::ftDateTime))
+        && (m_axis.RangeLow < TinyPositive || m_axis.RangeHigh < TinyPositive
+            || m_axis.LabelType == TFigType::ftDateTime))
         return;
-    m_logarithmic = value;
+    m_axis.Logarithmic = value;
     Changed();
 }
 
 void TScaleProps::SetLabelType(TFigType value)
 {
-    if (value == m_labelType)
+    if (value == m_axis.LabelType)
         return;
-    m_labelType = value;
+    m_axis.LabelType = value;
     if (value == TFigType::ftDateTime)
-        m_logarithmic = false;
+        m_axis.Logarithmic = false;
     if (value == TFigType::ftTime)
-        m_decPlaces = 4;
+        m_axis.DecPlaces = 4;
     Changed();
 }
 
 void TScaleProps::SetDecPlaces(int value)
 {
     value = std::clamp(value, -3, 12);
-    if (value == m_decPlaces)
+    if (value == m_axis.DecPlaces)
         return;
-    m_decPlaces = value;
+    m_axis.DecPlaces = value;
     Changed();
 }
 
 void TScaleProps::SetMinTicks(int value)
 {
-    if (StoreIfChanged(m_minTicks, value))
+    if (StoreIfChanged(m_axis.MinTicks, value))
         Changed();
 }
 
 void TScaleProps::SetShortTicks(bool value)
 {
-    if (StoreIfChanged(m_shortTicks, value))
+    if (StoreIfChanged(m_axis.ShortTicks, value))
         Changed();
 }
 
 void TScaleProps::SetCaption(const QString &value)
 {
-    if (StoreIfChanged(m_caption, value))
+    if (StoreIfChanged(m_axis.Caption, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionPosX(int value)
 {
-    if (StoreIfChanged(m_captionPosX, value))
+    if (StoreIfChanged(m_axis.CaptionPosX, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionPosY(int value)
 {
-    if (StoreIfChanged(m_captionPosY, value))
+    if (StoreIfChanged(m_axis.CaptionPosY, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionAlignment(TAlignment value)
 {
-    if (StoreIfChanged(m_captionAlignment, value))
+    if (StoreIfChanged(m_axis.CaptionAlignment, value))
         Changed();
 }
 
 void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value)
 {
-    if (StoreIfChanged(m_captionAnchor, value))
+    if (StoreIfChanged(m_axis.CaptionAnchor, value))
         Changed();
 }
 
 void TScaleProps::SetColorScale(TColor value)
 {
-    if (StoreIfChanged(m_colorScale, value))
+    if (StoreIfChanged(m_axis.ColorScale, value))
         Changed();
 }
 
 void TScaleProps::SetFont(const TFont &value)
 {
-    if (StoreIfChanged(m_font, value))
+    if (StoreIfChanged(m_axis.Font, value))
         Changed();
 }
 
 void TScaleProps::SetDateFormat(const TDTLabel &value)
 {
-    if (StoreIfChanged(m_dateFormat, value))
+    if (StoreIfChanged(m_axis.DateFormat, value))
         Changed();
 }
 
 void TScaleProps::SetScaleInscript(const QString &value)
 {
-    if (StoreIfChanged(m_scaleInscript, value))
+    if (StoreIfChanged(m_axis.ScaleInscript, value))
         Changed();
 }
 
 void TScaleProps::SetUserTickText(const QString &value)
 {
-    if (StoreIfChanged(m_userTickText, value))
+    if (StoreIfChanged(m_axis.UserTickText, value))
         Changed();
 }
 
@@ -231,7 +214,7 @@ void TScaleProps::SetScalePos(int value)
 
 void TScaleProps::SetVisible(bool value)
 {
-    if (StoreIfChanged(m_visible, value))
+    if (StoreIfChanged(m_axis.Visible, value))
         Changed();
 }
 

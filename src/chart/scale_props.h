@@ -18,64 +18,66 @@ class TScaleProps
 public:
     virtual ~TScaleProps() = default;
 
-    double RangeLow() const { return m_rangeLow; }
+    double RangeLow() const { return m_axis.RangeLow; }
     // |RangeHigh - v| < MinRange: RangeLow := v, RangeHigh := v + MinRange; a logarithmic
     // scale ignores v < 1e-100.
     void SetRangeLow(double value);
-    double RangeHigh() const { return m_rangeHigh; }
+    double RangeHigh() const { return m_axis.RangeHigh; }
     void SetRangeHigh(double value);
 
     double MinRange() const { return m_minRange; }
     // Values <= 1e-100 are ignored; a value above the present width re-centres the range.
     void SetMinRange(double value);
 
-    bool Logarithmic() const { return m_logarithmic; }
+    bool Logarithmic() const { return m_axis.Logarithmic; }
     // Switching on needs both bounds >= 1e-100 and a LabelType other than ftDateTime.
     void SetLogarithmic(bool value);
 
-    TFigType LabelType() const { return m_labelType; }
+    TFigType LabelType() const { return m_axis.LabelType; }
     // ftDateTime switches Logarithmic off; ftTime sets DecPlaces to 4.
     void SetLabelType(TFigType value);
 
-    int DecPlaces() const { return m_decPlaces; }
+    int DecPlaces() const { return m_axis.DecPlaces; }
     void SetDecPlaces(int value); // clamped to -3 .. 12
 
-    int MinTicks() const { return m_minTicks; }
+    int MinTicks() const { return m_axis.MinTicks; }
     void SetMinTicks(int value);
-    bool ShortTicks() const { return m_shortTicks; }
+    bool ShortTicks() const { return m_axis.ShortTicks; }
     void SetShortTicks(bool value);
 
-    const QString &Caption() const { return m_caption; }
+    const QString &Caption() const { return m_axis.Caption; }
     void SetCaption(const QString &value);
-    int CaptionPosX() const { return m_captionPosX; }
+    int CaptionPosX() const { return m_axis.CaptionPosX; }
     void SetCaptionPosX(int value);
-    int CaptionPosY() const { return m_captionPosY; }
+    int CaptionPosY() const { return m_axis.CaptionPosY; }
     void SetCaptionPosY(int value);
-    TAlignment CaptionAlignment() const { return m_captionAlignment; }
+    TAlignment CaptionAlignment() const { return m_axis.CaptionAlignment; }
     void SetCaptionAlignment(TAlignment value);
-    TScaleUnitAnchor CaptionAnchor() const { return m_captionAnchor; }
+    TScaleUnitAnchor CaptionAnchor() const { return m_axis.CaptionAnchor; }
     void SetCaptionAnchor(TScaleUnitAnchor value);
 
-    TColor ColorScale() const { return m_colorScale; }
+    TColor ColorScale() const { return m_axis.ColorScale; }
     void SetColorScale(TColor value);
-    const TFont &Font() const { return m_font; }
+    const TFont &Font() const { return m_axis.Font; }
     void SetFont(const TFont &value);
-    const TDTLabel &DateFormat() const { return m_dateFormat; }
+    const TDTLabel &DateFormat() const { return m_axis.DateFormat; }
     void SetDateFormat(const TDTLabel &value);
 
-    const QString &ScaleInscript() const { return m_scaleInscript; }
+    const QString &ScaleInscript() const { return m_axis.ScaleInscript; }
     void SetScaleInscript(const QString &value);
-    const QString &UserTickText() const { return m_userTickText; }
+    const QString &UserTickText() const { return m_axis.UserTickText; }
     void SetUserTickText(const QString &value);
 
     int ScalePos() const { return m_scalePos; }
     void SetScalePos(int value);
-    bool Visible() const { return m_visible; }
+    bool Visible() const { return m_axis.Visible; }
     void SetVisible(bool value);
 
     // True when the axis sits on the far edge of the plot: top (horizontal) or right (vertical).
     bool FarSide() const { return m_farSide; }
     bool Horizontal() const { return m_horizontal; }
+
+    const TAxisSettings &AxisSettings() const { return m_axis; }
 
     // Copies every setting of source (not OnChange), then raises OnChange once.
     void Assign(const TScaleProps &source);
@@ -98,26 +100,9 @@ private:
 
     bool m_horizontal;
     bool m_farSide = false;
-    double m_rangeLow = 0.0;
-    double m_rangeHigh = 1.0;
+    TAxisSettings m_axis;
     double m_minRange = 1e-10;
-    bool m_logarithmic = false;
-    TFigType m_labelType = TFigType::ftNum;
-    int m_decPlaces = -2;
-    int m_minTicks = 3;
-    bool m_shortTicks = true;
-    QString m_caption;
-    int m_captionPosX = 0;
-    int m_captionPosY = 0;
-    TAlignment m_captionAlignment = TAlignment::taCenter;
-    TScaleUnitAnchor m_captionAnchor = TScaleUnitAnchor::uaSclTopLft;
-    TColor m_colorScale = clBlack;
-    TFont m_font;
-    TDTLabel m_dateFormat;
-    QString m_scaleInscript;
-    QString m_userTickText;
     int m_scalePos = 0;
-    bool m_visible = false;
 };
 
 enum class THorizScaleLocation { slTop, slBottom };

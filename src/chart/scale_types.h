@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/color.h"
+#include "platform/drawing_types.h"
+
 #include <QString>
 
-// Enumerations and the date/time label format shared by the scale settings of a chart layer
-// (TScaleProps) and the axis control that draws it (TScale).
+// What the scale settings of a chart layer (TScaleProps) and the axis control that draws them
+// (TScale) share: enumerations, the date/time label format and the axis settings themselves.
 
 enum class TFigType { ftNoFigs, ftNum, ftTime, ftDateTime, ftUserText };
 
@@ -28,4 +31,30 @@ struct TDTLabel
     TDateOrder DateOrder = TDateOrder::doDDMMYY;
 
     bool operator==(const TDTLabel &) const = default;
+};
+
+// The settings an axis is drawn with. A layer's TScaleProps holds them and applies each
+// setter's rules; the chart copies them as a whole into the axis control that draws the layer.
+struct TAxisSettings
+{
+    double RangeLow = 0.0;
+    double RangeHigh = 1.0;
+    bool Logarithmic = false;
+    TFigType LabelType = TFigType::ftNum;
+    int DecPlaces = -2;
+    int MinTicks = 3;
+    bool ShortTicks = true;
+    QString Caption;
+    int CaptionPosX = 0;
+    int CaptionPosY = 0;
+    TAlignment CaptionAlignment = TAlignment::taCenter;
+    TScaleUnitAnchor CaptionAnchor = TScaleUnitAnchor::uaSclTopLft;
+    TColor ColorScale = clBlack;
+    TFont Font;
+    TDTLabel DateFormat;
+    QString ScaleInscript;
+    QString UserTickText;
+    bool Visible = false;
+
+    bool operator==(const TAxisSettings &) const = default;
 };

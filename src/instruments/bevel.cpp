@@ -14,21 +14,12 @@ void TAbSBevel::SetWidth(int v)
 {
     if (v < 0)
         return;
-    SetField(m_width, v);
+    SetField(m_values.Width, v);
 }
 
 void TAbSBevel::Assign(const TAbSBevel &source)
 {
-    m_style = source.m_style;
-    m_spacing = source.m_spacing;
-    m_bevelLine = source.m_bevelLine;
-    m_width = source.m_width;
-    m_color = source.m_color;
-    m_shadowFrom = source.m_shadowFrom;
-    m_shadowTo = source.m_shadowTo;
-    m_highlightFrom = source.m_highlightFrom;
-    m_highlightTo = source.m_highlightTo;
-    m_penColor = source.m_penColor;
+    m_values = source.m_values;
     m_offset.Assign(source.m_offset);
     m_surfaceGrad.Assign(source.m_surfaceGrad);
     Changed();
@@ -36,10 +27,10 @@ void TAbSBevel::Assign(const TAbSBevel &source)
 
 int TAbSBevel::BorderSize() const
 {
-    int size = m_spacing + m_width;
-    if (m_bevelLine == TBevelLine::blOuter || m_bevelLine == TBevelLine::blInner)
+    int size = m_values.Spacing + m_values.Width;
+    if (m_values.BevelLine == TBevelLine::blOuter || m_values.BevelLine == TBevelLine::blInner)
         size += 1;
-    else if (m_bevelLine == TBevelLine::blBoth)
+    else if (m_values.BevelLine == TBevelLine::blBoth)
         size += 2;
     return size;
 }
@@ -52,34 +43,36 @@ QRect TAbSBevel::ContentRect(const QRect &rect) const
 
 void TAbSBevel::Paint(QPainter &painter, QRect &rect) const
 {
-    painter.fillRect(rect, ToQColor(m_color));
+    painter.fillRect(rect, ToQColor(m_values.Color));
     const QRect outer = rect;
-    const bool outerLine = m_bevelLine == TBevelLine::blOuter || m_bevelLine == TBevelLine::blBoth;
-    const bool innerLine = m_bevelLine == TBevelLine::blInner || m_bevelLine == TBevelLine::blBoth;
+    const bool outerLine
+            = m_values.BevelLine == TBevelLine::blOuter || m_values.BevelLine == TBevelLine::blBoth;
+    const bool innerLine
+            = m_values.BevelLine == TBevelLine::blInner || m_values.BevelLine == TBevelLine::blBoth;
     if (outerLine)
         rect.adjust(1, 1, -1, -1);
 
-    for (int i = 1; i <= m_width; ++i) {
+    for (int i = 1; i <= m_values.Width; ++i) {
         TColor a;
         TColor b;
-        if (m_style == TBevelStyle::bsRaised) {
-            a = BlendColor(m_highlightFrom, m_highlightTo, m_width, i);
-            b = BlendColor(m_shadowFrom, m_shadowTo, m_width, i);
+        if (m_values.Style == TBevelStyle::bsRaised) {
+            a = BlendColor(m_values.HighlightFrom, m_values.HighlightTo, m_values.Width, i);
+            b = BlendColor(m_values.ShadowFrom, m_values.ShadowTo, m_values.Width, i);
         } else {
-            a = BlendColor(m_shadowTo, m_shadowFrom, m_width, i);
-            b = BlendColor(m_highlightTo, m_highlightFrom, m_width, i);
+            a = BlendColor(m_values.ShadowTo, m_values.ShadowFrom, m_values.Width, i);
+            b = BlendColor(m_values.HighlightTo, m_values.HighlightFrom, m_values.Width, i);
         }
         DrawFrame3D(painter, rect, a, b);
         rect.adjust(1, 1, -1, -1);
     }
 
     if (innerLine) {
-        FrameRectangle(painter, rect, m_penColor);
+        FrameRectangle(painter, rect, m_values.PenColor);
         rect.adjust(1, 1, -1, -1);
     }
     if (outerLine)
-        FrameRectangle(painter, outer, m_penColor);
+        FrameRectangle(painter, outer, m_values.PenColor);
 
-    rect.adjust(m_spacing, m_spacing, -m_spacing, -m_spacing);
+    rect.adjust(m_values.Spacing, m_values.Spacing, -m_values.Spacing, -m_values.Spacing);
     rect = m_offset.Apply(rect);
 }

@@ -14,31 +14,31 @@ class TAbSBevel : public TAbPersistent
 public:
     TAbSBevel();
 
-    TBevelStyle Style() const { return m_style; }
-    int Spacing() const { return m_spacing; }
-    TBevelLine BevelLine() const { return m_bevelLine; }
-    int Width() const { return m_width; }
-    TColor Color() const { return m_color; }
+    TBevelStyle Style() const { return m_values.Style; }
+    int Spacing() const { return m_values.Spacing; }
+    TBevelLine BevelLine() const { return m_values.BevelLine; }
+    int Width() const { return m_values.Width; }
+    TColor Color() const { return m_values.Color; }
     TAbOffset &Offset() { return m_offset; }
     const TAbOffset &Offset() const { return m_offset; }
-    TColor ColorShadowFrom() const { return m_shadowFrom; }
-    TColor ColorShadowTo() const { return m_shadowTo; }
-    TColor ColorHighLightFrom() const { return m_highlightFrom; }
-    TColor ColorHighLightTo() const { return m_highlightTo; }
-    TColor PenColor() const { return m_penColor; }
+    TColor ColorShadowFrom() const { return m_values.ShadowFrom; }
+    TColor ColorShadowTo() const { return m_values.ShadowTo; }
+    TColor ColorHighLightFrom() const { return m_values.HighlightFrom; }
+    TColor ColorHighLightTo() const { return m_values.HighlightTo; }
+    TColor PenColor() const { return m_values.PenColor; }
     TAbGradSettings &SurfaceGrad() { return m_surfaceGrad; }
     const TAbGradSettings &SurfaceGrad() const { return m_surfaceGrad; }
 
-    void SetStyle(TBevelStyle v) { SetField(m_style, v); }
-    void SetSpacing(int v) { SetField(m_spacing, v); }
-    void SetBevelLine(TBevelLine v) { SetField(m_bevelLine, v); }
+    void SetStyle(TBevelStyle v) { SetField(m_values.Style, v); }
+    void SetSpacing(int v) { SetField(m_values.Spacing, v); }
+    void SetBevelLine(TBevelLine v) { SetField(m_values.BevelLine, v); }
     void SetWidth(int v);
-    void SetColor(TColor v) { SetField(m_color, v); }
-    void SetColorShadowFrom(TColor v) { SetField(m_shadowFrom, v); }
-    void SetColorShadowTo(TColor v) { SetField(m_shadowTo, v); }
-    void SetColorHighLightFrom(TColor v) { SetField(m_highlightFrom, v); }
-    void SetColorHighLightTo(TColor v) { SetField(m_highlightTo, v); }
-    void SetPenColor(TColor v) { SetField(m_penColor, v); }
+    void SetColor(TColor v) { SetField(m_values.Color, v); }
+    void SetColorShadowFrom(TColor v) { SetField(m_values.ShadowFrom, v); }
+    void SetColorShadowTo(TColor v) { SetField(m_values.ShadowTo, v); }
+    void SetColorHighLightFrom(TColor v) { SetField(m_values.HighlightFrom, v); }
+    void SetColorHighLightTo(TColor v) { SetField(m_values.HighlightTo, v); }
+    void SetPenColor(TColor v) { SetField(m_values.PenColor, v); }
     void Assign(const TAbSBevel &source);
 
     // Spacing + Width + the one-pixel lines: the inset Paint applies when Offset is zero.
@@ -50,16 +50,20 @@ public:
     void Paint(QPainter &painter, QRect &rect) const;
 
 private:
-    TBevelStyle m_style = TBevelStyle::bsRaised;
-    int m_spacing = 5;
-    TBevelLine m_bevelLine = TBevelLine::blNone;
-    int m_width = 2;
-    TColor m_color = clBtnFace;
+    struct Values
+    {
+        TBevelStyle Style = TBevelStyle::bsRaised;
+        int Spacing = 5;
+        TBevelLine BevelLine = TBevelLine::blNone;
+        int Width = 2;
+        TColor Color = clBtnFace;
+        TColor ShadowFrom = clBtnShadow;
+        TColor ShadowTo = clBtnShadow;
+        TColor HighlightFrom = clBtnHighlight;
+        TColor HighlightTo = clBtnHighlight;
+        TColor PenColor = clBlack;
+    };
+    Values m_values;
     TAbOffset m_offset;
-    TColor m_shadowFrom = clBtnShadow;
-    TColor m_shadowTo = clBtnShadow;
-    TColor m_highlightFrom = clBtnHighlight;
-    TColor m_highlightTo = clBtnHighlight;
-    TColor m_penColor = clBlack;
     TAbGradSettings m_surfaceGrad;
 };

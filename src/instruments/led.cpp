@@ -12,33 +12,29 @@ void TLED::SetWidth(int v)
 {
     if (v < 4 || v > 80)
         return;
-    SetField(m_width, v);
+    SetField(m_values.Width, v);
 }
 
 void TLED::SetHeight(int v)
 {
     if (v < 4 || v > 80)
         return;
-    SetField(m_height, v);
+    SetField(m_values.Height, v);
 }
 
 void TLED::Assign(const TLED &source)
 {
-    m_shape = source.m_shape;
-    m_colorOn = source.m_colorOn;
-    m_colorOff = source.m_colorOff;
-    m_width = source.m_width;
-    m_height = source.m_height;
+    m_values = source.m_values;
     Changed();
 }
 
 QSize TLED::BoxSize() const
 {
-    if (m_shape == TLEDShape::sRound) {
-        const int side = std::max(m_width, m_height);
+    if (m_values.Shape == TLEDShape::sRound) {
+        const int side = std::max(m_values.Width, m_values.Height);
         return {side, side};
     }
-    return {m_width, m_height};
+    return {m_values.Width, m_values.Height};
 }
 
 namespace {
@@ -76,9 +72,9 @@ void TLED::Draw(QPainter &painter, const QRect &box, bool on) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(ToQColor(clBtnShadow), 1));
-    painter.setBrush(ToQColor(on ? m_colorOn : m_colorOff));
+    painter.setBrush(ToQColor(on ? m_values.ColorOn : m_values.ColorOff));
     const QRect outline(box.x(), box.y(), box.width() - 1, box.height() - 1);
-    switch (m_shape) {
+    switch (m_values.Shape) {
     case TLEDShape::sRound: {
         painter.drawEllipse(outline);
         const int inset = box.width() / 5;
@@ -93,7 +89,7 @@ void TLED::Draw(QPainter &painter, const QRect &box, bool on) const
         painter.drawRoundedRect(outline, 1, 1);
         break;
     default:
-        painter.drawPolygon(ShapeOutline(m_shape, box));
+        painter.drawPolygon(ShapeOutline(m_values.Shape, box));
         break;
     }
     painter.restore();

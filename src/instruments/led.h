@@ -21,14 +21,14 @@ enum class TLEDPos { lpLeft, lpRight, lpTop, lpBottom };
 class TLED : public TAbPersistent
 {
 public:
-    TLEDShape Shape() const { return m_shape; }
-    TColor ColorOn() const { return m_colorOn; }
-    TColor ColorOff() const { return m_colorOff; }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    void SetShape(TLEDShape v) { SetField(m_shape, v); }
-    void SetColorOn(TColor v) { SetField(m_colorOn, v); }
-    void SetColorOff(TColor v) { SetField(m_colorOff, v); }
+    TLEDShape Shape() const { return m_values.Shape; }
+    TColor ColorOn() const { return m_values.ColorOn; }
+    TColor ColorOff() const { return m_values.ColorOff; }
+    int Width() const { return m_values.Width; }
+    int Height() const { return m_values.Height; }
+    void SetShape(TLEDShape v) { SetField(m_values.Shape, v); }
+    void SetColorOn(TColor v) { SetField(m_values.ColorOn, v); }
+    void SetColorOff(TColor v) { SetField(m_values.ColorOff, v); }
     void SetWidth(int v);
     void SetHeight(int v);
     void Assign(const TLED &source);
@@ -39,11 +39,15 @@ public:
     void Draw(QPainter &painter, const QRect &box, bool on) const;
 
 private:
-    TLEDShape m_shape = TLEDShape::sRound;
-    TColor m_colorOn = 0x00FF00;
-    TColor m_colorOff = clBtnFace;
-    int m_width = 13;
-    int m_height = 13;
+    struct Values
+    {
+        TLEDShape Shape = TLEDShape::sRound;
+        TColor ColorOn = 0x00FF00;
+        TColor ColorOff = clBtnFace;
+        int Width = 13;
+        int Height = 13;
+    };
+    Values m_values;
 };
 
 // A lamp with a caption ('|' separates lines) beside, above or below it, in the widget's font.

@@ -17,24 +17,18 @@ void TAbPersistent::NotifyChange(TAbPersistent *sender)
 
 void TAbOffset::Assign(const TAbOffset &source)
 {
-    m_top = source.m_top;
-    m_left = source.m_left;
-    m_right = source.m_right;
-    m_bottom = source.m_bottom;
+    m_values = source.m_values;
     Changed();
 }
 
 QRect TAbOffset::Apply(const QRect &rect) const
 {
-    return rect.adjusted(m_left, m_top, -m_right, -m_bottom);
+    return rect.adjusted(m_values.Left, m_values.Top, -m_values.Right, -m_values.Bottom);
 }
 
 void TAbGradSettings::Assign(const TAbGradSettings &source)
 {
-    m_colorFrom = source.m_colorFrom;
-    m_colorTo = source.m_colorTo;
-    m_visible = source.m_visible;
-    m_style = source.m_style;
+    m_values = source.m_values;
     Changed();
 }
 

@@ -12,7 +12,8 @@
 
 // Base of every settings object an instrument owns. A setter stores a changed value and calls
 // Changed(), which fires OnChange; the owning control installs its handler there once it has
-// finished loading. Settings objects are not copyable; Assign copies the published values.
+// finished loading. Settings objects are not copyable; Assign copies the published values,
+// which each class keeps in one plain struct of values so that the copy is one assignment.
 class TAbPersistent
 {
 public:
@@ -40,24 +41,28 @@ protected:
 class TAbOffset : public TAbPersistent
 {
 public:
-    int Top() const { return m_top; }
-    int Left() const { return m_left; }
-    int Right() const { return m_right; }
-    int Bottom() const { return m_bottom; }
-    void SetTop(int v) { SetField(m_top, v); }
-    void SetLeft(int v) { SetField(m_left, v); }
-    void SetRight(int v) { SetField(m_right, v); }
-    void SetBottom(int v) { SetField(m_bottom, v); }
+    int Top() const { return m_values.Top; }
+    int Left() const { return m_values.Left; }
+    int Right() const { return m_values.Right; }
+    int Bottom() const { return m_values.Bottom; }
+    void SetTop(int v) { SetField(m_values.Top, v); }
+    void SetLeft(int v) { SetField(m_values.Left, v); }
+    void SetRight(int v) { SetField(m_values.Right, v); }
+    void SetBottom(int v) { SetField(m_values.Bottom, v); }
     void Assign(const TAbOffset &source);
 
     // Moves the left and top edges in and the right and bottom edges back.
     QRect Apply(const QRect &rect) const;
 
 private:
-    int m_top = 0;
-    int m_left = 0;
-    int m_right = 0;
-    int m_bottom = 0;
+    struct Values
+    {
+        int Top = 0;
+        int Left = 0;
+        int Right = 0;
+        int Bottom = 0;
+    };
+    Values m_values;
 };
 
 enum class TGradientStyle {
@@ -81,21 +86,25 @@ enum class TGradientStyle {
 class TAbGradSettings : public TAbPersistent
 {
 public:
-    TColor ColorFrom() const { return m_colorFrom; }
-    TColor ColorTo() const { return m_colorTo; }
-    bool Visible() const { return m_visible; }
-    TGradientStyle Style() const { return m_style; }
-    void SetColorFrom(TColor v) { SetField(m_colorFrom, v); }
-    void SetColorTo(TColor v) { SetField(m_colorTo, v); }
-    void SetVisible(bool v) { SetField(m_visible, v); }
-    void SetStyle(TGradientStyle v) { SetField(m_style, v); }
+    TColor ColorFrom() const { return m_values.ColorFrom; }
+    TColor ColorTo() const { return m_values.ColorTo; }
+    bool Visible() const { return m_values.Visible; }
+    TGradientStyle Style() const { return m_values.Style; }
+    void SetColorFrom(TColor v) { SetField(m_values.ColorFrom, v); }
+    void SetColorTo(TColor v) { SetField(m_values.ColorTo, v); }
+    void SetVisible(bool v) { SetField(m_values.Visible, v); }
+    void SetStyle(TGradientStyle v) { SetField(m_values.Style, v); }
     void Assign(const TAbGradSettings &source);
 
 private:
-    TColor m_colorFrom = 0xE2E2E2;
-    TColor m_colorTo = 0x8F8F8F;
-    bool m_visible = false;
-    TGradientStyle m_style = TGradientStyle::gsHorizontal1;
+    struct Values
+    {
+        TColor ColorFrom = 0xE2E2E2;
+        TColor ColorTo = 0x8F8F8F;
+        bool Visible = false;
+        TGradientStyle Style = TGradientStyle::gsHorizontal1;
+    };
+    Values m_values;
 };
 
 enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };

@@ -6,8 +6,6 @@
 #include <QPainter>
 
 TScaleSettings::TScaleSettings()
-    : m_valueFormat(QStringLiteral("##0"))
-    , m_valueFormatLog(QStringLiteral("0e-0"))
 {
     m_font.SetColor(clBlack);
     m_font.OnChange = [this](TAbPersistent *) { Changed(); };
@@ -15,7 +13,7 @@ TScaleSettings::TScaleSettings()
 
 void TScaleSettings::SetDrawLine(bool v)
 {
-    m_drawLine = v;
+    m_values.DrawLine = v;
     Changed();
 }
 
@@ -28,7 +26,7 @@ void TScaleSettings::SetSteps(int v)
 {
     if (v < 1 || v > 20)
         return;
-    m_steps = v;
+    m_values.Steps = v;
     Changed();
 }
 
@@ -36,27 +34,20 @@ void TScaleSettings::SetSubSteps(int v)
 {
     if (v < 1 || v > 10)
         return;
-    m_subSteps = v;
+    m_values.SubSteps = v;
     Changed();
 }
 
 void TScaleSettings::Assign(const TScaleSettings &source)
 {
-    m_color = source.m_color;
-    m_pointerColor = source.m_pointerColor;
-    m_drawLine = source.m_drawLine;
-    m_posLeftTop = source.m_posLeftTop;
-    m_steps = source.m_steps;
-    m_subSteps = source.m_subSteps;
-    m_valueFormat = source.m_valueFormat;
-    m_valueFormatLog = source.m_valueFormatLog;
+    m_values = source.m_values;
     m_font.Assign(source.m_font);
 }
 
 void TScaleSettings::Measure(QPainter &painter, double top, double bottom)
 {
     painter.setFont(m_font.Font());
-    m_labels = BuildLabelList(m_steps, m_valueFormat, top, bottom);
+    m_labels = BuildLabelList(m_values.Steps, m_values.ValueFormat, top, bottom);
     const QSize size = MeasureLabelList(painter, m_labels);
     m_labelWidth = size.width();
     m_labelHeight = size.height();
@@ -68,16 +59,16 @@ void TScaleSettings::Measure(QPainter &painter, double top, double bottom)
     m_minorPen = 1;
     m_endMargin = m_majorPen / 2 + 3;
     m_scaleWidth = m_labelWidth + m_majorLen + m_gap;
-    m_minLength = static_cast<int>(Round(h * m_steps * 1.4));
+    m_minLength = static_cast<int>(Round(h * m_values.Steps * 1.4));
 }
 
 void TScaleSettings::Tick(QPainter &painter, int x, int y, int length, int width) const
 {
     if (length <= 0 || width <= 0)
         return;
-    const QColor c = ToQColor(m_color);
+    const QColor c = ToQColor(m_values.Color);
     const int top = y - (width - 1) / 2;
-    if (m_posLeftTop)
+    if (m_values.PosLeftTop)
         painter.fillRect(QRect(x - length + 1, top, length, width), c);
     else
         painter.fillRect(QRect(x, top, length, width), c);
@@ -89,24 +80,24 @@ void TScaleSettings::Paint(QPainter &painter, const QRect &rect)
     painter.setFont(m_font.Font());
     painter.setPen(ToQColor(m_font.Color()));
     painter.setBrush(Qt::NoBrush);
-    const int n = m_steps;
-    const double minor = static_cast<double>(rect.height()) / (n * m_subSteps);
-    const double major = m_subSteps * minor;
-    const int x = m_posLeftTop ? rect.x() + rect.width() : rect.x();
-    const int labelX = m_posLeftTop ? x - m_majorLen - m_gap + 1 : x + m_majorLen + m_gap;
-    const int labelAnchor = m_posLeftTop ? 5 : 3;
+    const int n = m_values.Steps;
+    const double minor = static_cast<double>(rect.height()) / (n * m_values.SubSteps);
+    const double major = m_values.SubSteps * minor;
+    const int x = m_values.PosLeftTop ? rect.x() + rect.width() : rect.x();
+    const int labelX = m_values.PosLeftTop ? x - m_majorLen - m_gap + 1 : x + m_majorLen + m_gap;
+    const int labelAnchor = m_values.PosLeftTop ? 5 : 3;
     const auto yAt = [&](double offset) { return static_cast<int>(Round(offset + rect.y())); };
 
-    if (m_drawLine) {
+    if (m_values.DrawLine) {
         const int end = yAt(n * major);
-        painter.fillRect(QRect(x, rect.y(), 1, end - rect.y()), ToQColor(m_color));
+        painter.fillRect(QRect(x, rect.y(), 1, end - rect.y()), ToQColor(m_values.Color));
     }
     QString labels = m_labels;
     for (int g = 0; g < n; ++g) {
         const int y = yAt(g * major);
         Tick(painter, x, y, m_majorLen, m_majorPen);
         DrawTextAligned(painter, labelX, y, labelAnchor, NextToken(labels));
-        for (int t = 0; t < m_subSteps; ++t)
+        for (int t = 0; t < m_values.SubSteps; ++t)
             Tick(painter, x, yAt(t * minor + g * major), m_minorLen, 1);
     }
     const int last = yAt(n * major);

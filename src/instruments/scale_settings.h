@@ -11,29 +11,29 @@ class TScaleSettings : public TAbPersistent
 public:
     TScaleSettings();
 
-    TColor Color() const { return m_color; }
-    TColor PointerColor() const { return m_pointerColor; }
-    bool DrawLine() const { return m_drawLine; }
+    TColor Color() const { return m_values.Color; }
+    TColor PointerColor() const { return m_values.PointerColor; }
+    bool DrawLine() const { return m_values.DrawLine; }
     TAbFont &Font() { return m_font; }
     const TAbFont &Font() const { return m_font; }
-    bool PosLeftTop() const { return m_posLeftTop; }
-    int Steps() const { return m_steps; }
-    int SubSteps() const { return m_subSteps; }
-    QString ValueFormat() const { return m_valueFormat; }
-    QString ValueFormatLog() const { return m_valueFormatLog; }
+    bool PosLeftTop() const { return m_values.PosLeftTop; }
+    int Steps() const { return m_values.Steps; }
+    int SubSteps() const { return m_values.SubSteps; }
+    QString ValueFormat() const { return m_values.ValueFormat; }
+    QString ValueFormatLog() const { return m_values.ValueFormatLog; }
 
-    void SetColor(TColor v) { SetField(m_color, v); }
-    void SetPointerColor(TColor v) { SetField(m_pointerColor, v); }
+    void SetColor(TColor v) { SetField(m_values.Color, v); }
+    void SetPointerColor(TColor v) { SetField(m_values.PointerColor, v); }
     // Reports even when unchanged.
     void SetDrawLine(bool v);
     void SetFont(const TAbFont &font);
-    void SetPosLeftTop(bool v) { SetField(m_posLeftTop, v); }
+    void SetPosLeftTop(bool v) { SetField(m_values.PosLeftTop, v); }
     // Accepted only in 1 .. 20; reports even when unchanged.
     void SetSteps(int v);
     // Accepted only in 1 .. 10; reports even when unchanged.
     void SetSubSteps(int v);
-    void SetValueFormat(const QString &v) { SetField(m_valueFormat, v); }
-    void SetValueFormatLog(const QString &v) { SetField(m_valueFormatLog, v); }
+    void SetValueFormat(const QString &v) { SetField(m_values.ValueFormat, v); }
+    void SetValueFormatLog(const QString &v) { SetField(m_values.ValueFormatLog, v); }
     void Assign(const TScaleSettings &source);
 
     // Builds the labels for top .. bottom and derives the metrics below (painter: any device of
@@ -57,15 +57,19 @@ public:
 private:
     void Tick(QPainter &painter, int x, int y, int length, int width) const;
 
-    TColor m_color = clBlack;
-    TColor m_pointerColor = 0x00FF00;
-    bool m_drawLine = true;
+    struct Values
+    {
+        TColor Color = clBlack;
+        TColor PointerColor = 0x00FF00;
+        bool DrawLine = true;
+        bool PosLeftTop = false;
+        int Steps = 5;
+        int SubSteps = 2;
+        QString ValueFormat = QStringLiteral("##0");
+        QString ValueFormatLog = QStringLiteral("0e-0");
+    };
+    Values m_values;
     TAbFont m_font {QStringLiteral("Arial"), 14};
-    bool m_posLeftTop = false;
-    int m_steps = 5;
-    int m_subSteps = 2;
-    QString m_valueFormat;
-    QString m_valueFormatLog;
 
     QString m_labels;
     int m_labelWidth = 0;

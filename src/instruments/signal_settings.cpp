@@ -3,10 +3,6 @@
 #include "instruments/saturate.h"
 
 TSignalSettings::TSignalSettings()
-    : m_name1(QStringLiteral("SignalName1"))
-    , m_name2(QStringLiteral("SignalName2"))
-    , m_valueFormat(QStringLiteral("##0.0"))
-    , m_valueUnit(QStringLiteral("%"))
 {
     UpdateDerived();
 }
@@ -16,31 +12,24 @@ void TSignalSettings::SetValueFrom(double v)
     auto value = static_cast<float>(v);
     if (value == 0.0f)
         value = 1.0e-6f;
-    if (value == m_valueFrom || value == m_valueTo)
+    if (value == m_values.ValueFrom || value == m_values.ValueTo)
         return;
-    m_valueFrom = value;
+    m_values.ValueFrom = value;
     Changed();
 }
 
 void TSignalSettings::SetValueTo(double v)
 {
     const auto value = static_cast<float>(v);
-    if (value == m_valueFrom || value == m_valueTo)
+    if (value == m_values.ValueFrom || value == m_values.ValueTo)
         return;
-    m_valueTo = value;
+    m_values.ValueTo = value;
     Changed();
 }
 
 void TSignalSettings::Assign(const TSignalSettings &source)
 {
-    m_digitalFrom = source.m_digitalFrom;
-    m_digitalTo = source.m_digitalTo;
-    m_name1 = source.m_name1;
-    m_name2 = source.m_name2;
-    m_valueFormat = source.m_valueFormat;
-    m_valueFrom = source.m_valueFrom;
-    m_valueTo = source.m_valueTo;
-    m_valueUnit = source.m_valueUnit;
+    m_values = source.m_values;
     Changed();
 }
 
@@ -53,11 +42,11 @@ void TSignalSettings::Changed()
 void TSignalSettings::UpdateDerived()
 {
     // An empty or inverted range keeps the previous span.
-    if (m_valueFrom < 0 || m_valueTo > 0)
-        m_span = static_cast<double>(m_valueTo) - static_cast<double>(m_valueFrom);
-    if (m_digitalFrom < 0 || m_digitalTo > 0)
-        m_digitalRange = SaturateToInt(static_cast<double>(m_digitalTo)
-                                       - static_cast<double>(m_digitalFrom));
+    if (m_values.ValueFrom < 0 || m_values.ValueTo > 0)
+        m_span = static_cast<double>(m_values.ValueTo) - static_cast<double>(m_values.ValueFrom);
+    if (m_values.DigitalFrom < 0 || m_values.DigitalTo > 0)
+        m_digitalRange = SaturateToInt(static_cast<double>(m_values.DigitalTo)
+                                       - static_cast<double>(m_values.DigitalFrom));
     else
         m_digitalRange = 0;
     if (m_digitalRange > 0)
@@ -67,29 +56,29 @@ void TSignalSettings::UpdateDerived()
         m_perMillePerValue = 1000.0 / m_span;
     }
 
-    const qsizetype at = m_valueFormat.indexOf(QLatin1Char(';'));
+    const qsizetype at = m_values.ValueFormat.indexOf(QLatin1Char(';'));
     if (at < 0) {
-        m_sampleText = m_valueFormat;
+        m_sampleText = m_values.ValueFormat;
     } else {
-        const QString before = m_valueFormat.left(at);
-        const QString after = m_valueFormat.mid(at + 1);
+        const QString before = m_values.ValueFormat.left(at);
+        const QString after = m_values.ValueFormat.mid(at + 1);
         m_sampleText = before.size() > after.size() ? before : after;
     }
 }
 
 int TSignalSettings::PerMille(double v) const
 {
-    return RoundSaturated((v - m_valueFrom) * m_perMillePerValue);
+    return RoundSaturated((v - m_values.ValueFrom) * m_perMillePerValue);
 }
 
 int TSignalSettings::DigitOf(double v) const
 {
-    return RoundSaturated((v - m_valueFrom) * m_digitsPerValue + m_digitalFrom);
+    return RoundSaturated((v - m_values.ValueFrom) * m_digitsPerValue + m_values.DigitalFrom);
 }
 
 double TSignalSettings::ValueOfDigit(std::int64_t d) const
 {
-    return static_cast<double>(d - m_digitalFrom) * m_valuePerDigit + m_valueFrom;
+    return static_cast<double>(d - m_values.DigitalFrom) * m_valuePerDigit + m_values.ValueFrom;
 }
 
 void TChSettings::SetValue(double v)
@@ -125,8 +114,6 @@ float TChSettings::ValueOfRelDigit(std::int64_t relDigit) const
 
 void TChSettings::Assign(const TChSettings &source)
 {
-    m_color = source.m_color;
-    m_visible = source.m_visible;
-    m_penWidth = source.m_penWidth;
+    m_pen = source.m_pen;
     TSignalSettings::Assign(source);
 }

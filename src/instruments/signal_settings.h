@@ -12,23 +12,23 @@ class TSignalSettings : public TAbPersistent
 public:
     TSignalSettings();
 
-    int DigitalFrom() const { return m_digitalFrom; }
-    int DigitalTo() const { return m_digitalTo; }
-    QString Name1() const { return m_name1; }
-    QString Name2() const { return m_name2; }
-    QString ValueFormat() const { return m_valueFormat; }
-    float ValueFrom() const { return m_valueFrom; }
-    float ValueTo() const { return m_valueTo; }
-    QString ValueUnit() const { return m_valueUnit; }
+    int DigitalFrom() const { return m_values.DigitalFrom; }
+    int DigitalTo() const { return m_values.DigitalTo; }
+    QString Name1() const { return m_values.Name1; }
+    QString Name2() const { return m_values.Name2; }
+    QString ValueFormat() const { return m_values.ValueFormat; }
+    float ValueFrom() const { return m_values.ValueFrom; }
+    float ValueTo() const { return m_values.ValueTo; }
+    QString ValueUnit() const { return m_values.ValueUnit; }
 
-    void SetDigitalFrom(int v) { SetField(m_digitalFrom, v); }
-    void SetDigitalTo(int v) { SetField(m_digitalTo, v); }
-    void SetName1(const QString &v) { SetField(m_name1, v); }
-    void SetName2(const QString &v) { SetField(m_name2, v); }
-    void SetValueFormat(const QString &v) { SetField(m_valueFormat, v); }
+    void SetDigitalFrom(int v) { SetField(m_values.DigitalFrom, v); }
+    void SetDigitalTo(int v) { SetField(m_values.DigitalTo, v); }
+    void SetName1(const QString &v) { SetField(m_values.Name1, v); }
+    void SetName2(const QString &v) { SetField(m_values.Name2, v); }
+    void SetValueFormat(const QString &v) { SetField(m_values.ValueFormat, v); }
     void SetValueFrom(double v);
     void SetValueTo(double v);
-    void SetValueUnit(const QString &v) { SetField(m_valueUnit, v); }
+    void SetValueUnit(const QString &v) { SetField(m_values.ValueUnit, v); }
     void Assign(const TSignalSettings &source);
 
     void Changed() override;
@@ -53,14 +53,18 @@ protected:
     void UpdateDerived();
 
 private:
-    int m_digitalFrom = 0;
-    int m_digitalTo = 1000;
-    QString m_name1;
-    QString m_name2;
-    QString m_valueFormat;
-    float m_valueFrom = 0.0f;
-    float m_valueTo = 100.0f;
-    QString m_valueUnit;
+    struct Values
+    {
+        int DigitalFrom = 0;
+        int DigitalTo = 1000;
+        QString Name1 = QStringLiteral("SignalName1");
+        QString Name2 = QStringLiteral("SignalName2");
+        QString ValueFormat = QStringLiteral("##0.0");
+        float ValueFrom = 0.0f;
+        float ValueTo = 100.0f;
+        QString ValueUnit = QStringLiteral("%");
+    };
+    Values m_values;
 
     double m_span = 100.0;
     int m_digitalRange = 1000;
@@ -77,15 +81,15 @@ class TChSettings : public TSignalSettings
 public:
     float Value() const { return m_value; }
     int Digit() const { return m_digit; }
-    TColor Color() const { return m_color; }
-    bool Visible() const { return m_visible; }
-    int PenWidth() const { return m_penWidth; }
+    TColor Color() const { return m_pen.Color; }
+    bool Visible() const { return m_pen.Visible; }
+    int PenWidth() const { return m_pen.Width; }
 
     void SetValue(double v);
     void SetDigit(int d);
-    void SetColor(TColor v) { SetField(m_color, v); }
-    void SetVisible(bool v) { SetField(m_visible, v); }
-    void SetPenWidth(int v) { SetField(m_penWidth, v); }
+    void SetColor(TColor v) { SetField(m_pen.Color, v); }
+    void SetVisible(bool v) { SetField(m_pen.Visible, v); }
+    void SetPenWidth(int v) { SetField(m_pen.Width, v); }
     void Assign(const TChSettings &source);
 
     // Digit - DigitalFrom.
@@ -103,9 +107,13 @@ private:
 
     float m_value = 0.0f;
     int m_digit = 0;
-    TColor m_color = clBlack;
-    bool m_visible = true;
-    int m_penWidth = 1;
+    struct Pen
+    {
+        TColor Color = clBlack;
+        bool Visible = true;
+        int Width = 1;
+    };
+    Pen m_pen;
     int m_relDigit = 0;
     float m_pixelsPerDigit = 0.0f;
 };

@@ -2,9 +2,9 @@
 
 void TTrendLimit::SetValue(float v)
 {
-    if (v == m_value)
+    if (v == m_values.Value)
         return;
-    m_value = v;
+    m_values.Value = v;
     Changed();
     if (OnValueChange)
         OnValueChange(this);
@@ -12,9 +12,6 @@ void TTrendLimit::SetValue(float v)
 
 void TTrendLimit::Assign(const TTrendLimit &source)
 {
-    m_value = source.m_value;
-    m_color = source.m_color;
-    m_filled = source.m_filled;
-    m_enabled = source.m_enabled;
+    m_values = source.m_values;
     Changed();
 }

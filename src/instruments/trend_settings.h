@@ -12,27 +12,29 @@ class TAbTrend;
 class TTrendLimit : public TAbPersistent
 {
 public:
-    explicit TTrendLimit(float value)
-        : m_value(value)
-    { }
+    explicit TTrendLimit(float value) { m_values.Value = value; }
 
-    float Value() const { return m_value; }
-    TColor Color() const { return m_color; }
-    bool Filled() const { return m_filled; }
-    bool Enabled() const { return m_enabled; }
+    float Value() const { return m_values.Value; }
+    TColor Color() const { return m_values.Color; }
+    bool Filled() const { return m_values.Filled; }
+    bool Enabled() const { return m_values.Enabled; }
     void SetValue(float v);
-    void SetColor(TColor v) { SetField(m_color, v); }
-    void SetFilled(bool v) { SetField(m_filled, v); }
-    void SetEnabled(bool v) { SetField(m_enabled, v); }
+    void SetColor(TColor v) { SetField(m_values.Color, v); }
+    void SetFilled(bool v) { SetField(m_values.Filled, v); }
+    void SetEnabled(bool v) { SetField(m_values.Enabled, v); }
     void Assign(const TTrendLimit &source);
 
     std::function<void(TTrendLimit *sender)> OnValueChange;
 
 private:
-    float m_value;
-    TColor m_color = clMaroon;
-    bool m_filled = true;
-    bool m_enabled = true;
+    struct Values
+    {
+        float Value = 0.0f;
+        TColor Color = clMaroon;
+        bool Filled = true;
+        bool Enabled = true;
+    };
+    Values m_values;
 };
 
 // What the record list holds and which part of it is drawn. Written by the trend.

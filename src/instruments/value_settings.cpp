@@ -5,21 +5,15 @@
 
 void TSectorSettings::Assign(const TSectorSettings &source)
 {
-    for (int k = 0; k < 3; ++k) {
-        m_color[k] = source.m_color[k];
-        m_from[k] = source.m_from[k];
-        m_to[k] = source.m_to[k];
-    }
-    m_offset = source.m_offset;
-    m_widthOffset = source.m_widthOffset;
+    m_values = source.m_values;
     Changed();
 }
 
 bool TSectorSettings::ColorAt(int perMille, TColor &color) const
 {
     for (int k = 0; k < 3; ++k) {
-        if (m_from[k] <= perMille && perMille <= m_to[k]) {
-            color = m_color[k];
+        if (m_values.From[k] <= perMille && perMille <= m_values.To[k]) {
+            color = m_values.Color[k];
             return true;
         }
     }
@@ -29,7 +23,7 @@ bool TSectorSettings::ColorAt(int perMille, TColor &color) const
 void TMinMax::SetMax(double v)
 {
     const auto value = static_cast<float>(v);
-    if (value == m_max)
+    if (value == m_values.Max)
         return;
     StoreMax(value, Now());
     Changed();
@@ -38,7 +32,7 @@ void TMinMax::SetMax(double v)
 void TMinMax::SetMin(double v)
 {
     const auto value = static_cast<float>(v);
-    if (value == m_min)
+    if (value == m_values.Min)
         return;
     StoreMin(value, Now());
     Changed();
@@ -46,27 +40,19 @@ void TMinMax::SetMin(double v)
 
 void TMinMax::StoreMax(float v, TDateTime at)
 {
-    m_max = v;
-    m_maxDateTime = at;
+    m_values.Max = v;
+    m_values.MaxDateTime = at;
 }
 
 void TMinMax::StoreMin(float v, TDateTime at)
 {
-    m_min = v;
-    m_minDateTime = at;
+    m_values.Min = v;
+    m_values.MinDateTime = at;
 }
 
 void TMinMax::Assign(const TMinMax &source)
 {
-    m_max = source.m_max;
-    m_min = source.m_min;
-    m_maxDateTime = source.m_maxDateTime;
-    m_minDateTime = source.m_minDateTime;
-    m_maxColor = source.m_maxColor;
-    m_minColor = source.m_minColor;
-    m_useSectorCol = source.m_useSectorCol;
-    m_minVisible = source.m_minVisible;
-    m_maxVisible = source.m_maxVisible;
+    m_values = source.m_values;
     Changed();
 }
 
@@ -74,13 +60,11 @@ void TAbDamping::SetFactor(double v)
 {
     if (std::isnan(v))
         return;
-    SetField(m_factor, static_cast<float>(std::clamp(v, 0.1, 100.0)));
+    SetField(m_values.Factor, static_cast<float>(std::clamp(v, 0.1, 100.0)));
 }
 
 void TAbDamping::Assign(const TAbDamping &source)
 {
-    m_enabled = source.m_enabled;
-    m_factor = source.m_factor;
-    m_mode = source.m_mode;
+    m_values = source.m_values;
     Changed();
 }

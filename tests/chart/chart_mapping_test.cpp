@@ -95,6 +95,34 @@ TEST(ChartMapping, AxisLinesMoveOutwardsByScalePos)
     EXPECT_EQ(y3.MarginLeft(), 708 - 20 - 1 + 10);
 }
 
+// A layer's scale settings reach its axis controls as the setters left them, copies of a
+// layer's settings included, and only that layer's axes change.
+TEST(ChartMapping, AxesFollowTheLayersScaleSettings)
+{
+    TRChart chart;
+    FastDisplayGeometry(chart.Model());
+    const TAxisSettings layer3 = chart.AxisY(3).AxisSettings();
+    TScaleProps &y = chart.Scale2Y();
+    y.SetCaption(QStringLiteral("mV"));
+    y.SetLabelType(TFigType::ftTime); // also DecPlaces 4
+    TFont font;
+    font.Height = -20;
+    y.SetFont(font);
+    y.SetColorScale(clRed);
+    y.SetVisible(true);
+    chart.Scale2X().Assign(chart.Scale1X());
+    chart.Scale2X().SetRangeHigh(50);
+
+    const TAxisSettings &axis = chart.AxisY(2).AxisSettings();
+    EXPECT_EQ(axis, y.AxisSettings());
+    EXPECT_EQ(axis.Caption, QStringLiteral("mV"));
+    EXPECT_EQ(axis.DecPlaces, 4);
+    EXPECT_EQ(axis.Font.Height, -20);
+    EXPECT_EQ(chart.AxisX(2).AxisSettings(), chart.Scale2X().AxisSettings());
+    EXPECT_EQ(chart.AxisX(2).RangeHigh(), 50);
+    EXPECT_EQ(chart.AxisY(3).AxisSettings(), layer3);
+}
+
 TEST(ChartMapping, SetRangeRules)
 {
     TChartModel chart;

@@ -238,3 +238,38 @@ TEST(Settings, AssignCopiesPublishedValues)
     EXPECT_DOUBLE_EQ(b.Span(), 50);
     EXPECT_EQ(changes.count, 1);
 }
+
+// Settings that own settings objects copy those too, and the owner reports the change.
+TEST(Settings, AssignCopiesOwnedSettings)
+{
+    TAbSBevel bevel;
+    bevel.SetStyle(TBevelStyle::bsLowered);
+    bevel.SetWidth(4);
+    bevel.SetColorShadowTo(clRed);
+    bevel.Offset().SetLeft(3);
+    bevel.SurfaceGrad().SetColorTo(clBlue);
+    TAbSBevel bevelCopy;
+    ChangeCounter bevelChanges;
+    bevelChanges.Attach(bevelCopy);
+    bevelCopy.Assign(bevel);
+    EXPECT_EQ(bevelCopy.Style(), TBevelStyle::bsLowered);
+    EXPECT_EQ(bevelCopy.Width(), 4);
+    EXPECT_EQ(bevelCopy.ColorShadowTo(), clRed);
+    EXPECT_EQ(bevelCopy.Offset().Left(), 3);
+    EXPECT_EQ(bevelCopy.SurfaceGrad().ColorTo(), clBlue);
+    EXPECT_GE(bevelChanges.count, 1);
+
+    TScaleSettings scale;
+    scale.SetSteps(8);
+    scale.SetValueFormatLog(QStringLiteral("0.0e-0"));
+    scale.Font().SetColor(clGreen);
+    TScaleSettings scaleCopy;
+    ChangeCounter scaleChanges;
+    scaleChanges.Attach(scaleCopy);
+    scaleCopy.Assign(scale);
+    EXPECT_EQ(scaleCopy.Steps(), 8);
+    EXPECT_EQ(scaleCopy.ValueFormatLog(), QStringLiteral("0.0e-0"));
+    EXPECT_EQ(scaleCopy.ValueFormat(), QStringLiteral("##0"));
+    EXPECT_EQ(scaleCopy.Font().Color(), clGreen);
+    EXPECT_GE(scaleChanges.count, 1);
+}
