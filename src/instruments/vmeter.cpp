@@ -71,13 +71,14 @@ void TAbVMeter::ValueChanged()
     if (m_valueDepth > 0 || !FrameValid() || m_scale.NoRoom)
         return;
     if (!isVisible()) {
+        m_pacer.Cancel();
         m_paintPosted = false;
         Invalidate(); // composed afresh when shown
         return;
     }
     m_valuePartsPending = true;
     if (!m_paintPosted) {
-        PostValueParts();
+        m_pacer.Request();
         return;
     }
     // The paint on its way draws the latest value; it must cover the pointer's new place.

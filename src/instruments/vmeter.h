@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instruments/analog_control.h"
+#include "instruments/paint_pacer.h"
 #include "instruments/scale_settings.h"
 
 #include <QRegion>
@@ -22,9 +23,10 @@ using TAbVMeterOptions = TEnumSet<TAbVMeterOption>;
 // names below. A full repaint snapshots the scale area without the pointer; a value change
 // asks Qt to update the pixels of the old and new pointer and of the value text, and the next
 // paint restores the snapshot where the pointer was, draws it at its new place and redraws a
-// changed value text in the frame: many values between two paints cost one drawing, and while
-// a paint is on its way a new value only widens it when the pointer leaves the posted pixels.
-// Paints nothing while the update lock is held.
+// changed value text in the frame: many values between two paints cost one drawing. Value
+// changes ask for at most one paint per frame (see TPaintPacer); while a paint is on its way a
+// new value only widens it when the pointer leaves the posted pixels. Paints nothing while the
+// update lock is held.
 class TAbVMeter : public TAbAnalogGControl
 {
 public:
@@ -91,6 +93,7 @@ private:
     bool m_valuePartsPending = false;
     bool m_paintPosted = false; // an update of m_postedPointer awaits its paint
     QRect m_postedPointer;
+    TPaintPacer m_pacer {[this] { PostValueParts(); }};
     bool m_blinking = false;
     TColor m_blinkColor = 0x0000FF;
 };
