@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -140,11 +141,27 @@ private:
     std::atomic<bool> m_stop {false};
 };
 
+// Notes when the watched button is enabled again: Start, at the moment the run has ended and
+// before the window draws its last items.
+class EnabledWatch : public QObject
+{
+public:
+    std::chrono::steady_clock::time_point enabledAt {};
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange && static_cast<QWidget *>(watched)->isEnabled())
+            enabledAt = std::chrono::steady_clock::now();
+        return false;
+    }
+};
+
 // The real main window on the fast display page, set up to acquire from the device.
 struct WindowRig
 {
     TForm1 form;
     PtyDevice device;
+    EnabledWatch runEnd; // on the Start button
 
     // When the window last showed a message (the sample limit's, in a run to the limit).
     std::chrono::steady_clock::time_point messageShown {};
@@ -165,6 +182,7 @@ struct WindowRig
         ui.ComComboBox1->SetText(device.Path());
         ui.ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));
         ui.ComboBoxUpdateRate->setCurrentText(QStringLiteral("50"));
+        ui.StartButton->installEventFilter(&runEnd);
         // The window appears and lays itself out long before anyone presses Start.
         QEventLoop settle;
         QTimer::singleShot(300, &settle, &QEventLoop::quit);
