@@ -118,7 +118,7 @@ static void BM_PtyWindowUnpacedOneChannelToLimit(benchmark::State &state)
     RunToLimit(state, false);
 }
 BENCHMARK(BM_PtyWindowUnpacedOneChannelToLimit)
-        ->Arg(3500000)
+        ->Arg(4000000)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(3)
