@@ -192,8 +192,12 @@ void Acquisition::ReopenLostPort(const QString &name)
     if (!Running()) {
         m_ties.ReopenTerminal();
     } else {
-        m_framer.ResetBuffer(); // nothing from before the loss joins a new line
-        AttachPort();
+        // Nothing from before the loss joins a new line; what the device sent since it came
+        // back is kept: the port opens without a purge.
+        m_framer.ResetBuffer();
+        m_framer.SetComPort(&m_port);
+        if (!m_port.Connected())
+            m_port.Open();
         SetPhase(Phase::Running);
         if (m_choice.UpdateIntervalMs > 0)
             m_updateTimer.start();

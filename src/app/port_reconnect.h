@@ -2,6 +2,7 @@
 
 #include "platform/port_identity.h"
 
+#include <QFileSystemWatcher>
 #include <QString>
 #include <QTimer>
 
@@ -9,10 +10,12 @@
 
 // Waits for a serial device that went away during use to come back. The owner tells it the
 // name of every port it opens (Remember) so that the device's identity is taken while it is
-// present; after a loss, Watch() checks twice a second on the user-interface thread whether
-// the device can be found again (a few file look-ups; no thread, no busy loop) and hands the
-// name to Reopen. A Reopen that raises is tried again at the next check, and its message goes
-// to Retrying. Cancel() ends the wait; the owner cancels when the use of the port ends.
+// present; after a loss, Watch() checks whether the device can be found again (a few file
+// look-ups) as soon as the folder of its name or the by-id folder changes, and twice a second
+// in case a change goes unnoticed, on the user-interface thread (no thread, no busy loop), and
+// hands the name to Reopen. A Reopen that raises is tried again at the next check, and its
+// message goes to Retrying. Cancel() ends the wait; the owner cancels when the use of the port
+// ends.
 class PortReconnect
 {
 public:
@@ -36,9 +39,11 @@ public:
 
 private:
     void Check();
+    void StopWatching();
 
     Ties m_ties;
     PresentPorts m_present;
     PortIdentity m_identity;
     QTimer m_timer;
+    QFileSystemWatcher m_folders;
 };

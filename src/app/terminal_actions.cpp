@@ -12,11 +12,10 @@ bool TForm1::TerminalOn() const
     return ui->ComTerminal1->ComPort() == m_comPort1.get();
 }
 
-// The terminal's device is back: the port opens on it, holding nothing from before.
+// The terminal's device is back: the port opens on it and shows what it sent since then.
 void TForm1::ReopenTerminal()
 {
     m_comPort1->Open();
-    m_comPort1->PurgeBuffers(true, true);
 }
 
 void TForm1::DetachTerminal()

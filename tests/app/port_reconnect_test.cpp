@@ -10,6 +10,7 @@
 #include "serial/com_terminal.h"
 #include "support/pluggable_device.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -18,6 +19,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -162,6 +164,26 @@ TEST_P(FastDisplayReconnectTest, RunGoesOnWithoutALineAcrossTheGap)
         ExpectNothingDrawnAcross(2, 2);
     }
     EXPECT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+}
+
+// A device that comes back sends at once, before the window has noticed it: the window takes
+// it up as soon as the device's folder changes, and keeps every line it sent since.
+TEST_F(PortReconnectTest, LinesSentRightAfterTheReturnAreKept)
+{
+    ShowFastDisplay();
+    Click(ui().StartButton);
+    Send("x\r\n1\r\n");
+    ASSERT_TRUE(WaitForSamples(1));
+    Unplug();
+    ASSERT_TRUE(device.Plug());
+    Send("x\r\n" + Lines(200, "7"));
+    QElapsedTimer back;
+    back.start();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->ComPort1().Connected(); }));
+    EXPECT_LT(back.elapsed(), PortReconnect::kCheckIntervalMs / 2) << "noticed by polling only";
+    ASSERT_TRUE(WaitForSamples(201));
+    const std::vector<double> samples = Samples(1);
+    EXPECT_EQ(std::count(samples.begin(), samples.end(), 7.0), 200);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FastDisplayReconnectTest,
