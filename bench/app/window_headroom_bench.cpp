@@ -37,6 +37,28 @@ bool SamplesInOrder(const TRChart &chart, bool twoChannels)
     return true;
 }
 
+// Google Benchmark 1.7 crashes summing up repetitions when the first one failed and a later one
+// did not: once a repetition of a benchmark failed, its later ones fail too.
+class Repetitions
+{
+public:
+    // False, failing this repetition, when an earlier one failed.
+    bool Go(benchmark::State &state)
+    {
+        if (m_failed)
+            state.SkipWithError("an earlier repetition failed");
+        return !m_failed;
+    }
+    void Fail(benchmark::State &state, const std::string &why)
+    {
+        m_failed = true;
+        state.SkipWithError(why.c_str());
+    }
+
+private:
+    bool m_failed = false;
+};
+
 // Sets the run's time and counters; returns the samples taken.
 double Report(benchmark::State &state, WindowRig &rig, const UiProbe &probe, double seconds)
 {
@@ -59,22 +81,25 @@ std::string Figures(double seconds, double samples, bool overflow, const UiProbe
 
 // A run that took every line but well below the asked rate (the writer held back by a full
 // pseudo-terminal) did not show the headroom it was asked for.
-bool FellBehind(benchmark::State &state, double samples, double seconds, long linesPerSecond)
+bool FellBehind(benchmark::State &state, Repetitions &repetitions, double samples, double seconds,
+                long linesPerSecond)
 {
     const double rate = samples / seconds;
     if (rate >= 0.9 * double(linesPerSecond))
         return false;
-    state.SkipWithError(("fell behind: " + std::to_string(long(rate)) + " lines/s of "
-                         + std::to_string(linesPerSecond) + " asked")
-                                .c_str());
+    repetitions.Fail(state,
+                     "fell behind: " + std::to_string(long(rate)) + " lines/s of "
+                             + std::to_string(linesPerSecond) + " asked");
     return true;
 }
 
 // One run in normal mode at linesPerSecond until the window stops at its sample limit.
-void RunToLimit(benchmark::State &state, bool twoChannels)
+void RunToLimit(benchmark::State &state, Repetitions &repetitions, bool twoChannels)
 {
     const long linesPerSecond = state.range(0);
     for (auto _ : state) {
+        if (!repetitions.Go(state))
+            break;
         WindowRig rig(twoChannels);
         Ui::TForm1 &ui = rig.form.Form();
         const long limit = twoChannels ? 50000 : 100000;
@@ -91,9 +116,9 @@ void RunToLimit(benchmark::State &state, bool twoChannels)
         const bool overflow = rig.Overflowed();
         if (overflow || rig.form.State().LimitCount <= limit) {
             const double samples = double(rig.form.State().SampleCount);
-            state.SkipWithError(
-                    ("stopped before the limit " + Figures(idleSeconds, samples, overflow, probe))
-                            .c_str());
+            repetitions.Fail(state,
+                             "stopped before the limit "
+                                     + Figures(idleSeconds, samples, overflow, probe));
             break;
         }
         const double seconds = std::chrono::duration<double>(rig.runEnd.enabledAt - start).count();
@@ -102,10 +127,10 @@ void RunToLimit(benchmark::State &state, bool twoChannels)
                 = std::chrono::duration<double, std::milli>(rig.messageShown - rig.runEnd.enabledAt)
                           .count();
         if (!SamplesInOrder(*ui.RChart1, twoChannels)) {
-            state.SkipWithError("samples lost or out of order");
+            repetitions.Fail(state, "samples lost or out of order");
             break;
         }
-        if (FellBehind(state, samples, seconds, linesPerSecond))
+        if (FellBehind(state, repetitions, samples, seconds, linesPerSecond))
             break;
     }
 }
@@ -115,7 +140,8 @@ void RunToLimit(benchmark::State &state, bool twoChannels)
 // One channel up to the 100,000-sample limit.
 static void BM_PtyWindowUnpacedOneChannelToLimit(benchmark::State &state)
 {
-    RunToLimit(state, false);
+    static Repetitions repetitions;
+    RunToLimit(state, repetitions, false);
 }
 BENCHMARK(BM_PtyWindowUnpacedOneChannelToLimit)
         ->Arg(4000000)
@@ -127,7 +153,8 @@ BENCHMARK(BM_PtyWindowUnpacedOneChannelToLimit)
 // Two channels up to the 50,000-pair limit; the argument counts pairs (lines) per second.
 static void BM_PtyWindowUnpacedTwoChannelsToLimit(benchmark::State &state)
 {
-    RunToLimit(state, true);
+    static Repetitions repetitions;
+    RunToLimit(state, repetitions, true);
 }
 BENCHMARK(BM_PtyWindowUnpacedTwoChannelsToLimit)
         ->Arg(2000000)
@@ -142,7 +169,10 @@ static void BM_PtyWindowUnpacedTrendSustained(benchmark::State &state)
 {
     const long linesPerSecond = state.range(0);
     constexpr long kSeconds = 10;
+    static Repetitions repetitions;
     for (auto _ : state) {
+        if (!repetitions.Go(state))
+            break;
         WindowRig rig;
         Ui::TForm1 &ui = rig.form.Form();
         ui.TrendCheckBox->setChecked(true);
@@ -160,13 +190,13 @@ static void BM_PtyWindowUnpacedTrendSustained(benchmark::State &state)
         const double samples = Report(state, rig, probe, seconds);
         RunGuarded([&] { ui.StopButton->click(); });
         if (overflow || samples < double(lines - 1)) {
-            state.SkipWithError(("stopped " + Figures(seconds, samples, overflow, probe)).c_str());
+            repetitions.Fail(state, "stopped " + Figures(seconds, samples, overflow, probe));
             break;
         }
-        if (FellBehind(state, samples, seconds, linesPerSecond))
+        if (FellBehind(state, repetitions, samples, seconds, linesPerSecond))
             break;
         if (probe.LongestPaintGapMs() > 60 || probe.LongestInputWaitMs() > 50) {
-            state.SkipWithError("paints more than 60 ms apart or input waited more than 50 ms");
+            repetitions.Fail(state, "paints more than 60 ms apart or input waited more than 50 ms");
             break;
         }
     }
