@@ -23,6 +23,21 @@ private:
     std::uint32_t m_noise = 12345;
 };
 
+// The eight channels of the "DEMO 8" port, each between 0 and 10 and each of its own shape, so
+// that a decoder mixing channels up shows it at a glance: sine (250 lines), triangle (400),
+// square (200), sawtooth (300), noise, a slow irregular drift, a staircase of five steps (500)
+// and a chirp whose frequency rises tenfold over 800 lines. Every period fits the design's
+// 1,000 samples on the fast display. A line depends on its number only.
+class Demo8Signal
+{
+public:
+    static constexpr int Channels = 8;
+
+    // Line number `sample`: eight values separated by ';', '.' as decimal point and three
+    // decimals, CR LF.
+    std::string Line(std::uint64_t sample) const;
+};
+
 // The built-in "DEMO" port: a pseudo-terminal the program creates for itself. The port works on
 // its slave like on any tty; a generator thread on the master writes DemoSignal lines paced like
 // a line at the port's rate (rate / 10 bytes per second) and answers every line it receives with
