@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -175,7 +176,18 @@ std::string Demo8Signal::Line(std::uint64_t sample) const
     return line;
 }
 
-std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(int &error)
+DemoLineSource DemoLinesFor(const QString &portName)
+{
+    if (portName == QLatin1String(DemoPortName))
+        return [signal = DemoSignal()](std::uint64_t sample) mutable {
+            return signal.Line(sample);
+        };
+    if (portName == QLatin1String(Demo8PortName))
+        return [](std::uint64_t sample) { return Demo8Signal().Line(sample); };
+    return {};
+}
+
+std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(DemoLineSource lines, int &error)
 {
     if (g_demoOpen.exchange(true)) {
         error = EBUSY;
@@ -201,13 +213,14 @@ std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(int &error)
     ::fcntl(master, F_SETFD, FD_CLOEXEC);
     ::fcntl(slave, F_SETFD, FD_CLOEXEC);
     error = 0;
-    return std::make_unique<DemoSerialDevice>(slave, master);
+    return std::make_unique<DemoSerialDevice>(slave, master, std::move(lines));
 }
 
-DemoSerialDevice::DemoSerialDevice(int slave, int master)
+DemoSerialDevice::DemoSerialDevice(int slave, int master, DemoLineSource lines)
     : PosixSerialDevice(slave)
     , m_master(master)
     , m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    , m_lines(std::move(lines))
 {
     m_generator = std::thread([this] { Generate(); });
 }
@@ -253,7 +266,7 @@ void DemoSerialDevice::Generate()
         const double allowed = elapsed * bytesPerSecond;
         produced = std::max(produced, allowed - kMaxBacklogSeconds * bytesPerSecond);
         while (out.empty() && produced <= allowed) {
-            out = m_signal.Line(m_sample++);
+            out = m_lines(m_sample++);
             produced += double(out.size());
         }
         if (!out.empty()) {

@@ -104,6 +104,38 @@ TEST_F(DemoPort, SendsPacedLinesOfTwoValuesInRange)
     EXPECT_TRUE(WaitUntil([&] { return ThreadCount() == threadsBefore; }));
 }
 
+TEST_F(DemoPort, EightChannelPortSendsPacedLinesOfEightValuesInRange)
+{
+    port.SetPort(Demo8PortName);
+    port.Open();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return packets.size() >= 200; }, 10000));
+    const double seconds
+            = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double bytes = 0;
+    for (const std::string &packet : packets) {
+        EightValues values {};
+        ASSERT_TRUE(ParseEightNumbers(packet, values)) << packet;
+        for (const double value : values)
+            EXPECT_TRUE(value >= 0 && value <= 10) << packet;
+        bytes += double(packet.size() + 2);
+    }
+    // 115200 bits/s carry 11520 bytes/s, whatever the length of a line.
+    EXPECT_GE(seconds, bytes / 11520.0 * 0.8);
+}
+
+TEST_F(DemoPort, OnlyOneOfTheDemoPortsOpensAtATime)
+{
+    port.Open();
+    TComPort eight;
+    eight.SetPort(Demo8PortName);
+    EXPECT_THROW(eight.Open(), EComPort);
+    port.Close();
+    eight.Open();
+    EXPECT_TRUE(eight.Connected());
+    EXPECT_THROW(port.Open(), EComPort);
+}
+
 TEST_F(DemoPort, AnswersEveryLineWithAnEcho)
 {
     port.Open();
