@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -32,6 +33,112 @@ void AppendFixed3(std::string &out, double value)
                                       std::chars_format::fixed, 3);
     out.append(text.data(), result.ptr);
 }
+
+// A uniform value in [0, 1) that depends on `key` only; neighbouring keys give unrelated values.
+double UniformOf(std::uint64_t key)
+{
+    key += 0x9E3779B97F4A7C15ull;
+    key = (key ^ (key >> 30)) * 0xBF58476D1CE4E5B9ull;
+    key = (key ^ (key >> 27)) * 0x94D049BB133111EBull;
+    key ^= key >> 31;
+    return double(key >> 11) * 0x1.0p-53;
+}
+
+// The eight channels of Demo8Signal. Periodic shapes take the line number modulo their period,
+// so a value repeats exactly and keeps its precision however long a run lasts.
+namespace demo8 {
+
+constexpr std::uint64_t kSinePeriod = 250;
+constexpr std::uint64_t kTrianglePeriod = 400;
+constexpr std::uint64_t kSquarePeriod = 200;
+constexpr std::uint64_t kSawtoothPeriod = 300;
+constexpr std::uint64_t kDriftKnotSpacing = 300;
+constexpr std::uint64_t kStepLength = 100;
+constexpr std::uint64_t kSteps = 5;
+// The chirp sweeps from 1/200 to 1/20 cycles per line in 800 lines: 22 whole cycles, so it
+// starts over without a jump.
+constexpr std::uint64_t kChirpPeriod = 800;
+constexpr double kChirpStart = 1.0 / 200;
+constexpr double kChirpEnd = 1.0 / 20;
+
+// Noise and drift draw from separate keys of UniformOf.
+constexpr std::uint64_t kNoiseDraws = 3;
+constexpr std::uint64_t kKeysPerLine = kNoiseDraws + 1;
+
+double Phase(std::uint64_t sample, std::uint64_t period)
+{
+    return double(sample % period) / double(period);
+}
+
+double Sine(double cycles)
+{
+    return kFullScale / 2 * (1.0 + std::sin(2.0 * std::numbers::pi * cycles));
+}
+
+double Triangle(std::uint64_t n)
+{
+    const double phase = Phase(n, kTrianglePeriod);
+    return kFullScale * (phase < 0.5 ? 2.0 * phase : 2.0 - 2.0 * phase);
+}
+
+// Roughly bell-shaped around the middle, between 2 and 8.
+double Noise(std::uint64_t n)
+{
+    double sum = 0;
+    for (std::uint64_t i = 0; i < kNoiseDraws; ++i)
+        sum += UniformOf(n * kKeysPerLine + i);
+    return kFullScale / 2 + 2.0 * (sum - 1.5);
+}
+
+// Smooth steps between random levels that alternate between the lower and the upper part of the
+// range, so that every 1,000 samples show it wander.
+double Drift(std::uint64_t n)
+{
+    const auto level = [](std::uint64_t knot) {
+        const double base = knot % 2 == 0 ? 1.0 : 6.0;
+        return base + 3.0 * UniformOf(knot * kKeysPerLine + kNoiseDraws);
+    };
+    const std::uint64_t knot = n / kDriftKnotSpacing;
+    const double t = Phase(n, kDriftKnotSpacing);
+    const double smooth = t * t * (3.0 - 2.0 * t);
+    return level(knot) + (level(knot + 1) - level(knot)) * smooth;
+}
+
+double Staircase(std::uint64_t n)
+{
+    return 1.0 + 2.0 * double(n / kStepLength % kSteps);
+}
+
+double Chirp(std::uint64_t n)
+{
+    const double m = double(n % kChirpPeriod);
+    const double rise = (kChirpEnd - kChirpStart) / double(kChirpPeriod);
+    return Sine(kChirpStart * m + rise * m * m / 2.0);
+}
+
+double Value(int channel, std::uint64_t n)
+{
+    switch (channel) {
+    case 0:
+        return Sine(Phase(n, kSinePeriod));
+    case 1:
+        return Triangle(n);
+    case 2:
+        return Phase(n, kSquarePeriod) < 0.5 ? 8.0 : 2.0;
+    case 3:
+        return kFullScale * Phase(n, kSawtoothPeriod);
+    case 4:
+        return Noise(n);
+    case 5:
+        return Drift(n);
+    case 6:
+        return Staircase(n);
+    default:
+        return Chirp(n);
+    }
+}
+
+} // namespace demo8
 
 bool SetNonBlocking(int fd)
 {
@@ -57,7 +164,30 @@ std::string DemoSignal::Line(std::uint64_t sample)
     return line;
 }
 
-std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(int &error)
+std::string Demo8Signal::Line(std::uint64_t sample) const
+{
+    std::string line;
+    for (int channel = 0; channel < Channels; ++channel) {
+        if (channel > 0)
+            line += ';';
+        AppendFixed3(line, std::clamp(demo8::Value(channel, sample), 0.0, kFullScale));
+    }
+    line += "\r\n";
+    return line;
+}
+
+DemoLineSource DemoLinesFor(const QString &portName)
+{
+    if (portName == QLatin1String(DemoPortName))
+        return [signal = DemoSignal()](std::uint64_t sample) mutable {
+            return signal.Line(sample);
+        };
+    if (portName == QLatin1String(Demo8PortName))
+        return [](std::uint64_t sample) { return Demo8Signal().Line(sample); };
+    return {};
+}
+
+std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(DemoLineSource lines, int &error)
 {
     if (g_demoOpen.exchange(true)) {
         error = EBUSY;
@@ -83,13 +213,14 @@ std::unique_ptr<DemoSerialDevice> DemoSerialDevice::Open(int &error)
     ::fcntl(master, F_SETFD, FD_CLOEXEC);
     ::fcntl(slave, F_SETFD, FD_CLOEXEC);
     error = 0;
-    return std::make_unique<DemoSerialDevice>(slave, master);
+    return std::make_unique<DemoSerialDevice>(slave, master, std::move(lines));
 }
 
-DemoSerialDevice::DemoSerialDevice(int slave, int master)
+DemoSerialDevice::DemoSerialDevice(int slave, int master, DemoLineSource lines)
     : PosixSerialDevice(slave)
     , m_master(master)
     , m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    , m_lines(std::move(lines))
 {
     m_generator = std::thread([this] { Generate(); });
 }
@@ -135,7 +266,7 @@ void DemoSerialDevice::Generate()
         const double allowed = elapsed * bytesPerSecond;
         produced = std::max(produced, allowed - kMaxBacklogSeconds * bytesPerSecond);
         while (out.empty() && produced <= allowed) {
-            out = m_signal.Line(m_sample++);
+            out = m_lines(m_sample++);
             produced += double(out.size());
         }
         if (!out.empty()) {

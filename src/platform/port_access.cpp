@@ -191,7 +191,7 @@ std::vector<PortHolder> FindPortHolders(const QString &path, long long excludePi
 
 QString PortOpenAdvice(const QString &portName, int err)
 {
-    if (portName == QLatin1String(DemoPortName))
+    if (IsDemoPortName(portName))
         return QString();
     // An empty name opens the folder /dev, which fails as a folder (EISDIR).
     if (portName.trimmed().isEmpty())

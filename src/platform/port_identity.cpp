@@ -77,7 +77,7 @@ PortIdentity IdentifyPort(const QString &name, const QString &byIdFolder,
     PortIdentity identity;
     identity.Name = name;
     const QString device = DeviceFile(SerialDevicePath(name));
-    if (name == QLatin1String(DemoPortName) || device.isEmpty())
+    if (IsDemoPortName(name) || device.isEmpty())
         return identity;
 
     const QString path = QFileInfo(SerialDevicePath(name)).absoluteFilePath();
@@ -97,7 +97,7 @@ PortIdentity IdentifyPort(const QString &name, const QString &byIdFolder,
 
 QString LocateReturnedPort(const PortIdentity &identity, const PresentPorts &present)
 {
-    if (identity.Name == QLatin1String(DemoPortName))
+    if (IsDemoPortName(identity.Name))
         return identity.Name;
     if (!identity.ById.isEmpty()) {
         // The link is remade for the device whatever name it comes back under.

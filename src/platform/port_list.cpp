@@ -45,7 +45,8 @@ QStringList SerialPortNames()
     QStringList names;
     for (const SerialPortDetails &port : SerialPortsPresent())
         names.append(port.name);
-    names.append(QString::fromLatin1(DemoPortName)); // always there, device or not
+    names.append(QString::fromLatin1(DemoPortName)); // the demo ports are always there
+    names.append(QString::fromLatin1(Demo8PortName));
     SortPortNames(names);
     return names;
 }

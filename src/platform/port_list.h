@@ -27,7 +27,7 @@ std::vector<SerialPortDetails> SerialPortsPresent();
 using SerialPortSource = std::function<std::vector<SerialPortDetails>()>;
 SerialPortSource SetSerialPortSource(SerialPortSource source);
 
-// The names of the serial ports present and the demo port, sorted as text without regard to
+// The names of the serial ports present and the demo ports, sorted as text without regard to
 // case (COM1, COM10, COM3). Read anew on every call.
 QStringList SerialPortNames();
 

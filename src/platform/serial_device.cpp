@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <utility>
 
 namespace {
 
@@ -236,7 +237,7 @@ QString SerialDevicePath(const QString &portName)
 
 std::unique_ptr<SerialDevice> OpenSerialDevice(const QString &portName, int &error)
 {
-    if (portName == QLatin1String(DemoPortName))
-        return DemoSerialDevice::Open(error);
+    if (DemoLineSource lines = DemoLinesFor(portName))
+        return DemoSerialDevice::Open(std::move(lines), error);
     return PosixSerialDevice::Open(SerialDevicePath(portName), error);
 }

@@ -138,6 +138,7 @@ TEST(PortAccess, AdviceFollowsTheError)
     for (const int err : {0, EINVAL})
         EXPECT_TRUE(PortOpenAdvice(path, err).isEmpty()) << err;
     EXPECT_TRUE(PortOpenAdvice(QStringLiteral("DEMO"), EBUSY).isEmpty());
+    EXPECT_TRUE(PortOpenAdvice(QStringLiteral("DEMO 8"), EBUSY).isEmpty());
 }
 
 TEST(PortAccess, AdviceForAPortThatIsNotThereNamesThePortsFoundNow)

@@ -121,11 +121,13 @@ TEST_F(PortIdentityTest, LocatesTheReturnedDevice)
     }
 }
 
-TEST_F(PortIdentityTest, TheDemoPortIsAlwaysThere)
+TEST_F(PortIdentityTest, TheDemoPortsAreAlwaysThere)
 {
-    PortIdentity demo;
-    demo.Name = QStringLiteral("DEMO");
-    EXPECT_EQ(LocateReturnedPort(demo, Ports({})), QStringLiteral("DEMO"));
+    for (const QString &name : {QStringLiteral("DEMO"), QStringLiteral("DEMO 8")}) {
+        PortIdentity demo;
+        demo.Name = name;
+        EXPECT_EQ(LocateReturnedPort(demo, Ports({})), name);
+    }
 }
 
 } // namespace

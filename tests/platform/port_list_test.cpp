@@ -48,13 +48,13 @@ TEST(PortList, StableNameIsTheByIdLinkToTheDevice)
     EXPECT_TRUE(StableDevicePath(pty.SlavePath(), byId.filePath(QStringLiteral("none"))).isEmpty());
 }
 
-TEST(PortList, NamesComeFromTheSourceWithTheDemoPortSorted)
+TEST(PortList, NamesComeFromTheSourceWithTheDemoPortsSorted)
 {
     const SerialPortSource previous = SetSerialPortSource([] {
         return std::vector<SerialPortDetails> {{"ttyUSB1", {}, {}, {}, {}},
                                                {"ttyACM0", {}, {}, {}, {}}};
     });
-    EXPECT_EQ(SerialPortNames(), (QStringList {"DEMO", "ttyACM0", "ttyUSB1"}));
+    EXPECT_EQ(SerialPortNames(), (QStringList {"DEMO", "DEMO 8", "ttyACM0", "ttyUSB1"}));
     SetSerialPortSource(previous);
 }
 

@@ -249,7 +249,7 @@ TEST(ComComboBox, PortListShowsNamesAndTellsAdaptersApartInTooltips)
     TwoAdapters adapters;
     TComComboBox selector;
     selector.SetComProperty(TComProperty::cpPort);
-    EXPECT_EQ(ItemTexts(selector), (QStringList {"DEMO", "ttyS0", "ttyUSB0", "ttyUSB1"}));
+    EXPECT_EQ(ItemTexts(selector), (QStringList {"DEMO", "DEMO 8", "ttyS0", "ttyUSB0", "ttyUSB1"}));
     EXPECT_EQ(ToolTipOf(selector, "ttyUSB0"),
               "USB serial bridge\nManufacturer: Acme Devices\nSerial number: A1\n"
               "/dev/serial/by-id/usb-Acme_Devices_USB_serial_bridge_A1-if00-port0");

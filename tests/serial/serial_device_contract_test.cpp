@@ -34,13 +34,23 @@ DeviceUnderTest PosixDevice()
     return d;
 }
 
-DeviceUnderTest DemoDevice()
+DeviceUnderTest DemoDeviceNamed(const char *portName)
 {
     DeviceUnderTest d;
     int error = 0;
-    d.device = OpenSerialDevice(DemoPortName, error);
+    d.device = OpenSerialDevice(portName, error);
     d.makeInput = [] {}; // the generator sends by itself
     return d;
+}
+
+DeviceUnderTest DemoDevice()
+{
+    return DemoDeviceNamed(DemoPortName);
+}
+
+DeviceUnderTest Demo8Device()
+{
+    return DemoDeviceNamed(Demo8PortName);
 }
 
 class SerialDeviceContract : public ::testing::TestWithParam<DeviceFactory>
@@ -85,10 +95,14 @@ TEST_P(SerialDeviceContract, BehavesLikeAnOpenSerialDevice)
     }));
 }
 
+std::string DeviceName(const ::testing::TestParamInfo<DeviceFactory> &info)
+{
+    const char *const names[] = {"Posix", "Demo", "Demo8"};
+    return names[info.index];
+}
+
 INSTANTIATE_TEST_SUITE_P(Devices, SerialDeviceContract,
-                         ::testing::Values(&PosixDevice, &DemoDevice), [](const auto &info) {
-                             return std::string(info.index == 0 ? "Posix" : "Demo");
-                         });
+                         ::testing::Values(&PosixDevice, &DemoDevice, &Demo8Device), DeviceName);
 
 TEST(PosixSerialDevice, HungUpDeviceReadsAsGone)
 {
