@@ -27,14 +27,18 @@ TEST_F(MainWindowTest, ShowsTheDesignTimeState)
     EXPECT_TRUE(ui().GroupBoxGrafik->isVisible());
 }
 
-TEST_F(MainWindowTest, BothPortListsOfferTheDemoDevice)
+TEST_F(MainWindowTest, BothPortListsOfferTheDemoDevices)
 {
-    EXPECT_GE(ui().ComComboBox1->findText(QStringLiteral("DEMO")), 0);
+    const QString demos[] = {QStringLiteral("DEMO"), QStringLiteral("DEMO 8")};
+    for (const QString &demo : demos)
+        EXPECT_GE(ui().ComComboBox1->findText(demo), 0) << demo.toStdString();
     ui().CheckBoxAutoCom->setChecked(false);
-    EXPECT_EQ(ui().ComComboBox1->count(), 26);
+    EXPECT_EQ(ui().ComComboBox1->count(), 27);
     EXPECT_EQ(ui().ComComboBox1->itemText(25), QStringLiteral("DEMO"));
+    EXPECT_EQ(ui().ComComboBox1->itemText(26), QStringLiteral("DEMO 8"));
     ui().CheckBoxAutoCom->setChecked(true);
-    EXPECT_GE(ui().ComComboBox1->findText(QStringLiteral("DEMO")), 0);
+    for (const QString &demo : demos)
+        EXPECT_GE(ui().ComComboBox1->findText(demo), 0) << demo.toStdString();
 }
 
 TEST_F(MainWindowTest, DemoDeviceDrawsOnTheFastDisplay)
