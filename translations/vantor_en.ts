@@ -71,6 +71,21 @@
     </message>
 </context>
 <context>
+    <name>SampleRecorder</name>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: das Schreiben kam den Daten nicht nach. Sie enthält %2 Samples.</source>
+        <translation>The recording %1 has ended: writing could not keep up with the data. It holds %2 samples.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: %2. Sie enthält %3 Samples.</source>
+        <translation>The recording %1 has ended: %2. It holds %3 samples.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 kann nicht angelegt werden: %2</source>
+        <translation>The recording %1 cannot be created: %2</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>      V a n t o r  Vers. 1.0</source>
