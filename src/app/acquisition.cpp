@@ -78,8 +78,7 @@ void Acquisition::Start()
     }
 }
 
-// At Start and when a lost device is back: the framer follows the port, which is open and
-// holds nothing from before.
+// At Start: the framer follows the port, which is open and holds nothing from before.
 void Acquisition::AttachPort()
 {
     m_framer.SetComPort(&m_port);
@@ -111,7 +110,6 @@ void Acquisition::Clear()
 
 void Acquisition::InputOverflow()
 {
-    m_decoder->Halt();
     m_ties.ShowStatus(QStringLiteral("Buffer Overflow"));
     Stop();
 }
