@@ -76,7 +76,7 @@ void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &pa
     if (page == TDisplayPage::dpFastDisplay)
         FastDisplayStep();
     if (page == TDisplayPage::dpSlowDisplay && m_feed)
-        m_feed->SlowDisplayStep(m_state.Value1, m_state.Value2);
+        m_feed->SlowDisplayStep(m_state.Value1, m_state.Value2, m_state.ChannelCount == 2);
 }
 
 void PacketDecoder::FastDisplayStep()

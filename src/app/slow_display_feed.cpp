@@ -24,12 +24,13 @@ void SlowDisplayFeed::LedStep(float value1)
     }
 }
 
-void SlowDisplayFeed::SlowDisplayStep(float value1, float value2)
+void SlowDisplayFeed::SlowDisplayStep(float value1, float value2, bool twoChannels)
 {
     if (std::exchange(m_awaitingFirstSample, false) && m_recordAtFirstSample)
         m_instruments.Trend->SetStartRecording(true);
     m_instruments.Meter1->SetValue(value1);
-    m_instruments.Meter2->SetValue(value2);
+    if (twoChannels) // a one-channel run leaves channel 2's meter without a value
+        m_instruments.Meter2->SetValue(value2);
     m_instruments.Trend->Channel1().SetValue(value1);
     m_instruments.Trend->Channel2().SetValue(value2);
 }

@@ -33,7 +33,7 @@ public:
     // Runs for every decoded packet, whatever page shows.
     void LedStep(float value1);
     // Runs for every decoded packet while the slow display page shows.
-    void SlowDisplayStep(float value1, float value2);
+    void SlowDisplayStep(float value1, float value2, bool twoChannels);
 
     // Nothing of a run has arrived yet: meters and readouts show no value, and the trend
     // neither records nor draws until the first sample comes.

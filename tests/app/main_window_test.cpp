@@ -248,6 +248,17 @@ TEST_F(MainWindowTest, SlowDisplayFeedsMetersAndTrend)
     EXPECT_EQ(chart().ItemCount(), 0);
 }
 
+// A one-channel run measures nothing on channel 2: its meter keeps showing no value.
+TEST_F(MainWindowTest, OneChannelRunLeavesTheSecondMeterWithoutAValue)
+{
+    Click(ui().StartButton);
+    Send("x\r\n3.5\r\n");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return ui().AbVMeter1->HasValue(); }));
+    EXPECT_FLOAT_EQ(ui().AbVMeter1->Value(), 3.5f);
+    EXPECT_FALSE(ui().AbVMeter2->HasValue());
+    EXPECT_EQ(ui().AbVMeter2->ValueText(), QStringLiteral("\u2013"));
+}
+
 TEST_F(MainWindowTest, PortModeShowsChannelOneOnTheLeds)
 {
     ui().CheckBoxPort->setChecked(true);
