@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FuzzInput input(data, size);
     TManualTimerScope timer;
     AcquisitionState state;
-    state.ChannelCount = input.TakeInt(1, 2);
+    state.ChannelCount = input.TakeInt(1, kMaxChannels);
     state.TrendMode = input.TakeBool();
     state.Separator = input.Take<char>();
     state.Scale1 = input.Take<float>();

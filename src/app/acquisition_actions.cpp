@@ -2,6 +2,8 @@
 // options, the input-overflow stop and leaving the program.
 #include "app/main_window.h"
 
+#include "app/channel_colors.h"
+#include "app/channel_table.h"
 #include "app/info_window.h"
 #include "app/instrument_ranges.h"
 #include "app/slow_display_feed.h"
@@ -24,39 +26,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The meter format that shows a value up to yMax with sensible decimals; empty keeps the old one.
-QString MeterFormatFor(double yMax)
-{
-    if (yMax < 1)
-        return QStringLiteral("#0.0000");
-    if (yMax < 10)
-        return QStringLiteral("#0.000");
-    if (yMax < 100)
-        return QStringLiteral("##0.00");
-    if (yMax < 1000)
-        return QStringLiteral("###0.0");
-    if (yMax < 10000)
-        return QStringLiteral("####");
-    if (yMax < 100000)
-        return QStringLiteral("#####");
-    if (yMax < 1000000)
-        return QStringLiteral("######");
-    if (yMax < 10000000)
-        return QStringLiteral("#######");
-    return QString();
-}
-
-void ApplyMeterFormat(TAbVMeter &meter, const QString &yMaxText)
-{
-    const QString format = MeterFormatFor(StrToFloat(yMaxText));
-    if (!format.isEmpty())
-        meter.ScaleSettings().SetValueFormat(format);
-}
-
-} // namespace
-
 float TForm1::ReadFloat(const QLineEdit *edit)
 {
     return static_cast<float>(StrToFloat(edit->text()));
@@ -72,10 +41,10 @@ void TForm1::FormShow()
     UpdateWindowState();
 
     TRChart &chart = *ui->RChart1;
-    chart.SetRange(1, 0, 0, 1000, 10);
-    chart.SetRange(2, 0, 0, 1000, 10);
-    chart.SetMouseAffectsLayer(1, true);
-    chart.SetMouseAffectsLayer(2, true);
+    for (int layer = 1; layer <= kMaxChannels; ++layer) {
+        chart.SetRange(layer, 0, 0, 1000, 10);
+        chart.SetMouseAffectsLayer(layer, true);
+    }
 
     m_feed->AwaitFirstSample();
 
@@ -121,7 +90,7 @@ void TForm1::PrepareRun()
 {
     DetachTerminal();
     FreezeWindowSize(true);
-    ApplyChannelCount(ui->CH2RadioButton->isChecked() ? 2 : 1);
+    ApplyChannelCount(ChosenChannelCount());
     if (ActivePage() == TDisplayPage::dpSlowDisplay)
         PrepareSlowDisplay();
     ui->RChart1->SetMouseAction(TMouseActMode::maNone);
@@ -166,22 +135,25 @@ void TForm1::PrepareSlowDisplay()
     trend.SetFlow(ui->CheckBoxFlowTrend->isChecked());
     trend.Channel1().SetPenWidth(ui->CheckBoxThickCh1->isChecked() ? 2 : 1);
     trend.Channel2().SetPenWidth(ui->CheckBoxThickCh2->isChecked() ? 2 : 1);
-    ApplyMeterFormat(*ui->AbVMeter1, ui->GraphYmaxEdit->text());
-    ApplyMeterFormat(*ui->AbVMeter2, ui->GraphY2maxEdit->text());
-
     if (ui->CheckBoxPort->isChecked()) {
-        ShowPortModeMeter();
         SetChannelRange(trend.Channel1(), 0, 300);
     } else {
         const double y1min = StrToFloat(ui->GraphYminEdit->text());
         const double y1max = StrToFloat(ui->GraphYmaxEdit->text());
-        const double y2min = StrToFloat(ui->GraphY2minEdit->text());
-        const double y2max = StrToFloat(ui->GraphY2maxEdit->text());
-        SetMeterRange(*ui->AbVMeter1, y1min, y1max);
-        SetMeterRange(*ui->AbVMeter2, y2min, y2max);
         SetChannelRange(trend.Channel1(), y1min, y1max);
-        SetChannelRange(trend.Channel2(), y2min, y2max);
+        SetChannelRange(trend.Channel2(), StrToFloat(ui->GraphY2minEdit->text()),
+                        StrToFloat(ui->GraphY2maxEdit->text()));
+        // Channels 3 to 8 share channel 1's range, as on the fast display.
+        for (int channel = 3; channel <= kMaxChannels; ++channel) {
+            TChSettings &settings = trend.Channel(channel);
+            SetChannelRange(settings, y1min, y1max);
+            settings.SetName1(ChannelName(channel));
+            settings.SetColor(ChannelColor(channel));
+        }
     }
+    ShowMeterChannel(1);
+    ShowMeterChannel(2);
+    ApplyChannelVisibility();
     // The record limit of a flowing trend; the visible record count follows the plot width.
     trend.SetMaxRecords(static_cast<std::int32_t>(StrToInt64(ui->ComboBoxMaxRec->currentText())));
     const std::int64_t seconds = LeadingDigitsToInt(ui->ComboBoxTrendInterval->currentText());
@@ -349,6 +321,7 @@ void TForm1::UpdateWindowState()
     SetPageTabEnabled(ui->TabSheetSlowDisplay, c.SlowTabEnabled);
     SetPageTabEnabled(ui->TabSheetTerminal, c.TerminalTabEnabled);
     SetSettingsTabVisible(ui->SheetKanal2, c.Channel2TabVisible);
+    SetSettingsTabVisible(ui->SheetKanal3bis8, c.MoreChannelsTabVisible);
     ui->AbTrend1->setEnabled(c.TrendShown);
     ui->AbTrend1->setVisible(c.TrendShown);
     ui->PanelSlowTrendSettings->setVisible(c.TrendSettingsVisible);
@@ -358,19 +331,6 @@ void TForm1::UpdateWindowState()
         SetRadioChecked(ui->NormalRadioButton, false);
         SetRadioChecked(ui->ZoomRadioButton, false);
     }
-}
-
-void TForm1::ApplyChannelCount(int channels)
-{
-    State().ChannelCount = channels;
-    State().ChannelLimit = ChannelLimitFor(channels);
-    SetChannelHint(channels);
-    TRChart &chart = *ui->RChart1;
-    chart.SetMarginLeft(channels == 2 ? 160 : 80);
-    chart.Scale2Y().SetVisible(channels == 2);
-    if (channels == 2)
-        chart.Redraw();
-    UpdateWindowState();
 }
 
 char TForm1::ChosenSeparator(char otherwise) const
@@ -395,6 +355,10 @@ void TForm1::ReadRunSettings()
     State().Scale2 = ReadFloat(ui->DatSkal2Edit);
     State().Offset1 = ReadFloat(ui->DatOffsetEdit);
     State().Offset2 = ReadFloat(ui->DatOffset2Edit);
+    for (int channel = 3; channel <= kMaxChannels; ++channel) {
+        State().SetScale(channel, m_channelTable->Scale(channel));
+        State().SetOffset(channel, m_channelTable->Offset(channel));
+    }
     State().Separator = ChosenSeparator(State().Separator);
 }
 
@@ -408,6 +372,9 @@ void TForm1::ReadChartRanges()
     TRChart &chart = *ui->RChart1;
     chart.SetRange(1, 0, State().YMin1, State().XMax, State().YMax1);
     chart.SetRange(2, 0, State().YMin2, State().XMax, State().YMax2);
+    // Channels 3 to 8 are drawn against channel 1's axis.
+    for (int layer = 3; layer <= kMaxChannels; ++layer)
+        chart.SetRange(layer, 0, State().YMin1, State().XMax, State().YMax1);
 }
 
 void TForm1::SetTrendMode(bool on)

@@ -2,13 +2,16 @@
 
 #include "app/decode_packet.h"
 
+#include <array>
 #include <cstdint>
 
 // The channel limit that goes with a channel count: the chart's display list holds 100,000
-// samples of one channel or 50,000 pairs.
+// samples in all, 100,000 of one channel, 50,000 pairs, 12,500 of each of eight channels.
 constexpr std::uint32_t ChannelLimitFor(std::int32_t channelCount)
 {
-    return channelCount == 2 ? 50000 : 100000;
+    return channelCount >= 2 && channelCount <= kMaxChannels
+            ? 100000u / static_cast<std::uint32_t>(channelCount)
+            : 100000u;
 }
 
 // The record of a run: the decode settings it inherits, the chart ranges and limits, and the
@@ -41,4 +44,33 @@ struct AcquisitionState : DecodeSettings
     float Value2 = 0.0f;
     float Prev1 = 0.0f; // the value per channel of the last sample counted on the fast display
     float Prev2 = 0.0f;
+    // Channels 3 .. 8, at index channel - 3.
+    std::array<float, kMaxChannels - 2> ValueMore {};
+    std::array<float, kMaxChannels - 2> PrevMore {};
+
+    float Value(int channel) const
+    {
+        return channel == 1 ? Value1 : channel == 2 ? Value2 : ValueMore[size_t(channel - 3)];
+    }
+    float Prev(int channel) const
+    {
+        return channel == 1 ? Prev1 : channel == 2 ? Prev2 : PrevMore[size_t(channel - 3)];
+    }
+    // The decoded values of every channel of the sample become the last ones.
+    void TakeValues(const Sample &sample)
+    {
+        Value1 = sample.Values[0];
+        if (sample.Count < 2)
+            return;
+        Value2 = sample.Values[1];
+        for (int k = 3; k <= sample.Count; ++k)
+            ValueMore[size_t(k - 3)] = sample.Values[size_t(k - 1)];
+    }
+    // The last values become the previous ones.
+    void KeepAsPrevious()
+    {
+        Prev1 = Value1;
+        Prev2 = Value2;
+        PrevMore = ValueMore;
+    }
 };

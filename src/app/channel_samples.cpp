@@ -1,5 +1,8 @@
 #include "app/channel_samples.h"
 
+#include <algorithm>
+#include <cmath>
+
 std::vector<double> LayerSamples(const TChartItem *items, int count, int layer)
 {
     std::vector<double> samples;
@@ -24,4 +27,35 @@ std::vector<double> LayerSamples(const TChartItem *items, int count, int layer)
         }
     }
     return samples;
+}
+
+namespace {
+
+// The sample an item ends at: a line's end, a point's place.
+double SamplePosition(const TChartItem &item)
+{
+    return item.Kind == TItemKind::ikLine ? item.X2 : item.X1;
+}
+
+} // namespace
+
+std::optional<double> LayerValueAt(const TChartItem *items, int count, int layer, double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const double sample = std::round(x);
+    const TChartItem *end = items + count;
+    const TChartItem *at = std::partition_point(
+            items, end, [&](const TChartItem &item) { return SamplePosition(item) < sample; });
+    for (const TChartItem *item = at; item != end; ++item) {
+        if (item->Layer != layer)
+            continue;
+        if (SamplePosition(*item) == sample)
+            return item->Kind == TItemKind::ikLine ? item->Y2 : item->Y1;
+        // The next sample of the layer: a line from this one holds it as its start.
+        if (item->Kind == TItemKind::ikLine && item->X1 == sample)
+            return item->Y1;
+        break;
+    }
+    return std::nullopt;
 }

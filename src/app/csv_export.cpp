@@ -4,6 +4,8 @@
 #include "platform/number_text.h"
 #include "platform/system_file.h"
 
+#include <algorithm>
+
 namespace {
 
 void AppendLine(QByteArray &out, double a, char separator, double b)
@@ -48,6 +50,26 @@ QByteArray CsvExport::TwoChannels(const TChartItem *items, int count, char separ
         const double a = read(q).Y2;
         const double b = read(q + 1).Y2;
         AppendLine(out, a, separator, b);
+    }
+    return out;
+}
+
+QByteArray CsvExport::Columns(const std::vector<std::vector<double>> &columns, char separator)
+{
+    if (separator == '\0')
+        separator = ';';
+    size_t rows = 0;
+    for (const std::vector<double> &column : columns)
+        rows = std::max(rows, column.size());
+    QByteArray out;
+    for (size_t row = 0; row < rows; ++row) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (c > 0)
+                out += separator;
+            if (row < columns[c].size())
+                out += FloatToStr(columns[c][row]).toLatin1();
+        }
+        out += "\r\n";
     }
     return out;
 }

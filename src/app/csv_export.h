@@ -17,6 +17,10 @@ QByteArray OneChannel(const std::vector<double> &samples);
 // q = 2, 4, ...; an index past the end repeats the last item read. `separator` 0 writes ';'.
 QByteArray TwoChannels(const TChartItem *items, int count, char separator);
 
+// Three channels or more: line i holds sample i of every column, split by `separator` (0
+// writes ';'); a column shorter than the others leaves its field empty.
+QByteArray Columns(const std::vector<std::vector<double>> &columns, char separator);
+
 // Writes the bytes to fileName, raising EInOutError on any failure.
 void WriteFile(const QString &fileName, const QByteArray &bytes);
 

@@ -23,19 +23,61 @@ float Scaled(float value, float scale, float offset)
     return static_cast<float>(v);
 }
 
+float Field(std::string_view text, const DecodeSettings &settings, int channel)
+{
+    return Scaled(ParseNumber(text), settings.Scale(channel), settings.Offset(channel));
+}
+
 } // namespace
+
+void DecodeSettings::SetScale(int channel, float value)
+{
+    (channel == 1 ? Scale1 : channel == 2 ? Scale2 : ScaleMore[size_t(channel - 3)]) = value;
+}
+
+void DecodeSettings::SetOffset(int channel, float value)
+{
+    (channel == 1 ? Offset1 : channel == 2 ? Offset2 : OffsetMore[size_t(channel - 3)]) = value;
+}
 
 Sample DecodePacket(std::string_view packet, const DecodeSettings &settings)
 {
     if (packet == "clr" || packet == "CLR")
         return {SampleKind::ClearCommand};
-    if (settings.ChannelCount != 2)
-        return {SampleKind::OneValue,
-                Scaled(ParseNumber(packet), settings.Scale1, settings.Offset1)};
-    const size_t k = packet.find(settings.Separator);
-    const std::string_view field1
-            = k == std::string_view::npos ? std::string_view() : packet.substr(0, k);
-    const std::string_view field2 = k == std::string_view::npos ? packet : packet.substr(k + 1);
-    return {SampleKind::TwoValues, Scaled(ParseNumber(field1), settings.Scale1, settings.Offset1),
-            Scaled(ParseNumber(field2), settings.Scale2, settings.Offset2)};
+    Sample sample;
+    const int count = settings.ChannelCount;
+    if (count < 2 || count > kMaxChannels) {
+        sample.Count = 1;
+        sample.Values[0] = Field(packet, settings, 1);
+        return sample;
+    }
+    sample.Count = count;
+    if (count == 2) {
+        // A lone number belongs to channel 2.
+        const size_t k = packet.find(settings.Separator);
+        if (k == std::string_view::npos) {
+            sample.Values[0] = Field({}, settings, 1);
+            sample.Values[1] = Field(packet, settings, 2);
+        } else {
+            sample.Values[0] = Field(packet.substr(0, k), settings, 1);
+            sample.Values[1] = Field(packet.substr(k + 1), settings, 2);
+        }
+        return sample;
+    }
+    std::string_view rest = packet;
+    bool more = true; // a field is left, possibly empty
+    for (int channel = 1; channel <= count; ++channel) {
+        std::string_view field;
+        if (more) {
+            const size_t k
+                    = channel < count ? rest.find(settings.Separator) : std::string_view::npos;
+            field = rest.substr(0, k);
+            if (k == std::string_view::npos)
+                more = false;
+            else
+                rest.remove_prefix(k + 1);
+        }
+        sample.Values[size_t(channel - 1)] = Field(field, settings, channel);
+    }
+    return sample;
 }

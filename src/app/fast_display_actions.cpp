@@ -91,6 +91,7 @@ void TForm1::RChart1MouseMoveInChart(bool inChart, TShiftState, double rMousePos
     readout.SetValue(sampleTime * rMousePosX);
     readout.SetRightText(sampleTime == 0.0 ? QStringLiteral("n/c") : unit);
     ui->RChart1->SetCrossHairPos(1, rMousePosX, rMousePosY);
+    UpdateLegend(inChart ? std::optional<double>(rMousePosX) : std::nullopt);
 }
 
 void TForm1::TabSheetFastDisplayShow()

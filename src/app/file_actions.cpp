@@ -68,6 +68,12 @@ void TForm1::DatenExportimCSVFormat1Click()
                 LayerSamples(items.data(), static_cast<int>(items.size()), 1));
     if (ui->CH2RadioButton->isChecked())
         bytes = CsvExport::TwoChannels(items.data(), static_cast<int>(items.size()), separator);
+    if (ui->ChNRadioButton->isChecked()) {
+        std::vector<std::vector<double>> columns;
+        for (int layer = 1; layer <= ui->ChannelCountSpinBox->value(); ++layer)
+            columns.push_back(LayerSamples(items.data(), static_cast<int>(items.size()), layer));
+        bytes = CsvExport::Columns(columns, separator);
+    }
     CsvExport::WriteFile(name, bytes);
 }
 

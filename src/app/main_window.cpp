@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QStyle>
 
@@ -30,6 +31,7 @@ TForm1::TForm1(QWidget *parent)
     ui->setupUi(this);
     SetupStatusBar();
     SetupAcquisition();
+    SetupChannels();
     ApplyDesignTimeSettings();
 
     m_webData1 = std::make_unique<TWebData>();
@@ -219,6 +221,12 @@ void TForm1::SetStatusText(int panel, const QString &text)
 void TForm1::SetChannelHint(int channels)
 {
     const bool one = channels == 1;
+    if (channels >= 3) {
+        ui->Label11->setText(tr("Normal: max %1 Samples per channel")
+                                     .arg(QLocale().toString(ChannelLimitFor(channels)))
+                             + QStringLiteral("\r\n") + tr("Update alle 500 ms oder länger"));
+        return;
+    }
     ui->Label11->setText(
             (one ? tr("Normal: max 5.000 Samples/s, max 100.000 Samples")
                  : tr("Normal: max 4.000 Samples/s, max 50.000 Samples"))

@@ -7,12 +7,15 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
 class TForm1;
 }
 
+class ChannelLegend;
+class ChannelTable;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -79,6 +82,15 @@ public:
     // A run or the terminal whose device went away waits for it to come back.
     bool WaitingForPort() const;
     void Einstellungen1Click();
+
+    // Channels.
+    void ChNRadioButtonClick();
+    void ChannelCountSpinBoxChange();
+    void ChannelVisibilityChange();
+    void ComboBoxMeterChannelChange();
+    // The chosen channel's name: its name field, or "CH<n>" when that is empty.
+    QString ChannelName(int channel) const;
+    const ChannelLegend &Legend() const { return *m_legend; }
 
     // Fast display.
     void ClearGraphButtonClick();
@@ -147,6 +159,12 @@ private:
     void PrepareFastDisplay();
     // The writers of AcquisitionState's settings (see there).
     void ApplyChannelCount(int channels);
+    int ChosenChannelCount() const;
+    bool ChannelShown(int channel) const;
+    void ApplyChannelVisibility();
+    void UpdateLegend(std::optional<double> cursorX);
+    void SetupChannels();
+    void ShowMeterChannel(int meter);
     void ReadRunSettings();
     void ReadChartRanges();
     void SetTrendMode(bool on);
@@ -176,6 +194,8 @@ private:
     std::unique_ptr<VersionCheck> m_versionCheck;
     std::unique_ptr<FileNameSource> m_fileNames;
     QLabel *m_statusPanels[3] = {};
+    ChannelTable *m_channelTable = nullptr; // owned by its table widget
+    ChannelLegend *m_legend = nullptr; // owned by the chart
     TFormStatistics *m_statistics = nullptr;
     TFormInfo *m_infoWindow = nullptr;
     TFormHilfe *m_helpWindow = nullptr;

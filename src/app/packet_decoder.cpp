@@ -1,5 +1,6 @@
 #include "app/packet_decoder.h"
 
+#include "app/channel_colors.h"
 #include "app/slow_display_feed.h"
 #include "chart/rchart.h"
 #include "serial/data_packet.h"
@@ -8,9 +9,6 @@
 #include <utility>
 
 namespace {
-
-constexpr TColor kChannel1Color = 0xFF0000; // blue
-constexpr TColor kChannel2Color = 0x0000FF; // red
 
 // A whole number far enough from 2^53 that adding a block's steps stays exact.
 bool Whole(double value)
@@ -42,6 +40,7 @@ void PacketDecoder::BeginRun()
     m_state.SampleCount = 0;
     m_state.TrendShift = 0;
     m_state.Prev1 = m_state.Prev2 = 0.0f;
+    m_state.PrevMore = {};
     m_gap = false;
 }
 
@@ -66,9 +65,7 @@ void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &pa
         Clear();
         return;
     }
-    m_state.Value1 = sample.Value1;
-    if (sample.Kind == SampleKind::TwoValues)
-        m_state.Value2 = sample.Value2;
+    m_state.TakeValues(sample);
     if (m_feed)
         m_feed->LedStep(m_state.Value1);
 
@@ -76,7 +73,7 @@ void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &pa
     if (page == TDisplayPage::dpFastDisplay)
         FastDisplayStep();
     if (page == TDisplayPage::dpSlowDisplay && m_feed)
-        m_feed->SlowDisplayStep(m_state.Value1, m_state.Value2, m_state.ChannelCount == 2);
+        m_feed->SlowDisplayStep(sample);
 }
 
 void PacketDecoder::FastDisplayStep()
@@ -87,8 +84,7 @@ void PacketDecoder::FastDisplayStep()
         AppendTrend();
     else
         AppendNormal();
-    m_state.Prev1 = m_state.Value1;
-    m_state.Prev2 = m_state.Value2;
+    m_state.KeepAsPrevious();
     ++m_state.SampleCount;
 }
 
@@ -113,12 +109,12 @@ void PacketDecoder::AppendNormal()
 {
     const double n = static_cast<double>(m_state.SampleCount);
     const bool gap = std::exchange(m_gap, false);
-    if (m_state.ChannelCount != 2) {
+    if (Channels() == 1) {
         // Every sample is drawn at X = its count; the first one, and the first after a gap,
         // starts a line.
         if (m_state.SampleCount == 0 || gap) {
             m_chart.SetActiveLayer(1);
-            m_chart.SetDataColor(kChannel1Color);
+            m_chart.SetDataColor(ChannelColor(1));
             m_chart.AddMoveTo(n, m_state.Value1);
         } else {
             m_chart.AddLineTo(n, m_state.Value1);
@@ -126,34 +122,38 @@ void PacketDecoder::AppendNormal()
         return;
     }
     if (m_state.SampleCount == 0)
-        return; // the first pair only provides the starting point
-    AddLinePair(gap);
+        return; // the first sample only provides the starting point
+    AddLines(gap);
 }
 
 void PacketDecoder::AppendTrend()
 {
     // One item per channel and sample, gap or not: the scrolling relies on it. A gap before
     // the first sample (after a clear command) is no gap.
-    AddLinePair(std::exchange(m_gap, false) && m_state.SampleCount > 0);
+    AddLines(std::exchange(m_gap, false) && m_state.SampleCount > 0);
     ScrollTrend();
 }
 
-// One line per channel from the previous sample to this one. The segment of the second sample
-// of a trend is flat (it starts at its own value); after a gap the line has no length, so that
-// the sample is kept (export, statistics) and nothing spans the gap.
-void PacketDecoder::AddLinePair(bool gap)
+// One line per channel from the previous sample to this one, channel 1 first. The segment of the
+// second sample of a trend is flat (it starts at its own value); after a gap the line has no
+// length, so that the sample is kept (export, statistics) and nothing spans the gap.
+void PacketDecoder::AddLines(bool gap)
 {
     const double n = static_cast<double>(m_state.SampleCount);
     const bool flat = gap || (m_state.TrendMode && m_state.SampleCount == 1);
     const double from = gap ? n : n - 1;
-    m_chart.SetActiveLayer(1);
-    m_chart.SetDataColor(kChannel1Color);
-    m_chart.AddLine(from, flat ? m_state.Value1 : m_state.Prev1, n, m_state.Value1);
-    if (m_state.ChannelCount != 2)
-        return;
-    m_chart.SetActiveLayer(2);
-    m_chart.SetDataColor(kChannel2Color);
-    m_chart.AddLine(from, flat ? m_state.Value2 : m_state.Prev2, n, m_state.Value2);
+    for (int channel = 1, channels = Channels(); channel <= channels; ++channel) {
+        const float value = m_state.Value(channel);
+        m_chart.SetActiveLayer(channel);
+        m_chart.SetDataColor(ChannelColor(channel));
+        m_chart.AddLine(from, flat ? value : m_state.Prev(channel), n, value);
+    }
+}
+
+int PacketDecoder::Channels() const
+{
+    const int count = m_state.ChannelCount;
+    return count >= 2 && count <= kMaxChannels ? count : 1;
 }
 
 void PacketDecoder::ScrollTrend()
@@ -164,8 +164,7 @@ void PacketDecoder::ScrollTrend()
         ++m_state.TrendShift;
         return;
     }
-    m_chart.RemoveFirstItem();
-    if (m_state.ChannelCount == 2)
+    for (int channel = Channels(); channel > 0; --channel)
         m_chart.RemoveFirstItem();
     ++m_pendingScroll;
     // Nothing draws or reads the ranges while the framer delivers a block.
@@ -181,8 +180,7 @@ void PacketDecoder::ApplyScroll()
         return;
     const std::int64_t steps = m_pendingScroll;
     m_pendingScroll = 0;
-    const int layers = m_state.ChannelCount == 2 ? 2 : 1;
-    for (int layer = 1; layer <= layers; ++layer) {
+    for (int layer = 1, layers = Channels(); layer <= layers; ++layer) {
         double low = m_chart.ScaleX(layer).RangeLow();
         double high = m_chart.ScaleX(layer).RangeHigh();
         if (Whole(low) && Whole(high)) {

@@ -52,7 +52,8 @@ private:
     void AppendTrend();
     void ScrollTrend();
     void ApplyScroll();
-    void AddLinePair(bool gap);
+    void AddLines(bool gap);
+    int Channels() const;
 
     AcquisitionState &m_state;
     TRChart &m_chart;

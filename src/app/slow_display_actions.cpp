@@ -2,6 +2,7 @@
 // value-at-cursor indicators and the line thickness.
 #include "app/main_window.h"
 
+#include "app/slow_display_feed.h"
 #include "instruments/trend.h"
 #include "instruments/value_indicator.h"
 #include "ui_main_window.h"
@@ -63,8 +64,15 @@ void TForm1::AbTrend1NewCursorPos()
         ui->AbValueInd2->ClearValue();
         return;
     }
-    ui->AbValueInd1->SetValue(cursor.ValueCh1());
-    ui->AbValueInd2->SetValue(cursor.ValueCh2());
+    // Each readout shows the channel of the meter above it; one the run lacks shows no value.
+    const std::pair<TAbValueInd *, int> readouts[] = {{ui->AbValueInd1, 1}, {ui->AbValueInd2, 2}};
+    for (const auto &[readout, meter] : readouts) {
+        const int channel = m_feed->MeterChannel(meter);
+        if (channel <= State().ChannelCount)
+            readout->SetValue(cursor.ValueCh(channel));
+        else
+            readout->ClearValue();
+    }
 }
 
 void TForm1::CheckBoxThickCh1Click()

@@ -5,6 +5,7 @@
 #include "instruments/value_indicator.h"
 #include "instruments/vmeter.h"
 
+#include <algorithm>
 #include <utility>
 
 SlowDisplayFeed::SlowDisplayFeed(Instruments instruments)
@@ -24,15 +25,25 @@ void SlowDisplayFeed::LedStep(float value1)
     }
 }
 
-void SlowDisplayFeed::SlowDisplayStep(float value1, float value2, bool twoChannels)
+void SlowDisplayFeed::SlowDisplayStep(const Sample &sample)
 {
     if (std::exchange(m_awaitingFirstSample, false) && m_recordAtFirstSample)
         m_instruments.Trend->SetStartRecording(true);
-    m_instruments.Meter1->SetValue(value1);
-    if (twoChannels) // a one-channel run leaves channel 2's meter without a value
-        m_instruments.Meter2->SetValue(value2);
-    m_instruments.Trend->Channel1().SetValue(value1);
-    m_instruments.Trend->Channel2().SetValue(value2);
+    // A meter whose channel the run does not carry keeps showing no value.
+    if (m_meterChannels[0] <= sample.Count)
+        m_instruments.Meter1->SetValue(sample.Value(m_meterChannels[0]));
+    if (m_meterChannels[1] <= sample.Count)
+        m_instruments.Meter2->SetValue(sample.Value(m_meterChannels[1]));
+    TAbTrend &trend = *m_instruments.Trend;
+    trend.Channel1().SetValue(sample.Values[0]);
+    trend.Channel2().SetValue(sample.Count >= 2 ? sample.Values[1] : 0.0f);
+    for (int channel = 3; channel <= sample.Count; ++channel)
+        trend.Channel(channel).SetValue(sample.Value(channel));
+}
+
+void SlowDisplayFeed::SetMeterChannels(int meter1, int meter2)
+{
+    m_meterChannels = {std::clamp(meter1, 1, kMaxChannels), std::clamp(meter2, 1, kMaxChannels)};
 }
 
 void SlowDisplayFeed::AwaitFirstSample()

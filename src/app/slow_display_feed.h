@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/decode_packet.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -11,7 +13,8 @@ class TAbValueInd;
 class TAbVMeter;
 
 // The decoder's outputs that do not concern the fast display: the eight "Port" LEDs showing
-// the low byte of channel 1, and the meters and trend channels of the slow display page. The
+// the low byte of channel 1, and the meters and trend channels of the slow display page. Each
+// meter shows the channel picked for it; the trend records every channel of the run. The
 // instruments draw what they are given at their next paint, once per event-loop turn however
 // many packets a block holds.
 class SlowDisplayFeed
@@ -33,7 +36,12 @@ public:
     // Runs for every decoded packet, whatever page shows.
     void LedStep(float value1);
     // Runs for every decoded packet while the slow display page shows.
-    void SlowDisplayStep(float value1, float value2, bool twoChannels);
+    void SlowDisplayStep(const Sample &sample);
+
+    // The channels meter 1 and meter 2 show (1 .. 8). A meter whose channel the run does not
+    // carry shows no value.
+    void SetMeterChannels(int meter1, int meter2);
+    int MeterChannel(int meter) const { return m_meterChannels[size_t(meter - 1)]; }
 
     // Nothing of a run has arrived yet: meters and readouts show no value, and the trend
     // neither records nor draws until the first sample comes.
@@ -46,6 +54,7 @@ public:
 
 private:
     Instruments m_instruments;
+    std::array<int, 2> m_meterChannels {1, 2};
     bool m_recordingPaused = false;
     bool m_awaitingFirstSample = false;
     bool m_recordAtFirstSample = false;

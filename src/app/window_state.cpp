@@ -16,7 +16,8 @@ WindowControls DeriveWindowControls(const WindowInputs &in)
     c.FastTabEnabled = idle || fast;
     c.SlowTabEnabled = idle || slow;
     c.TerminalTabEnabled = idle;
-    c.Channel2TabVisible = in.ChannelCount == 2;
+    c.Channel2TabVisible = in.ChannelCount >= 2;
+    c.MoreChannelsTabVisible = in.ChannelCount >= 3;
     // A fast display run does not keep the trend recorder busy.
     c.TrendShown = idle || slow;
     c.TrendSettingsVisible = !in.PortMode;

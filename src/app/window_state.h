@@ -27,6 +27,7 @@ struct WindowControls
     bool SlowTabEnabled = false;
     bool TerminalTabEnabled = false;
     bool Channel2TabVisible = false;
+    bool MoreChannelsTabVisible = false; // channels 3 to 8
     bool TrendShown = false; // enabled and visible
     bool TrendSettingsVisible = false;
     bool NormalEnabled = false;

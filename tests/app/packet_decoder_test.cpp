@@ -157,8 +157,9 @@ TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
         double xLow, xHigh;
         int channels;
     };
-    for (const Case c : {Case {0, 10, 1}, Case {0, 10, 2}, Case {0.1, 10.3, 2}}) {
-        SCOPED_TRACE(c.xLow);
+    for (const Case c : {Case {0, 10, 1}, Case {0, 10, 2}, Case {0.1, 10.3, 2}, Case {0, 10, 3},
+                         Case {0, 10, 8}}) {
+        SCOPED_TRACE(testing::Message() << c.xLow << ", " << c.channels << " channels");
         auto run = [&](bool oneBlock) {
             chart.ClearItems();
             state = AcquisitionState();
@@ -168,7 +169,7 @@ TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
             state.ChannelCount = c.channels;
             state.Scale2 = 1.0f;
             decoder->BeginRun();
-            for (int layer = 1; layer <= 2; ++layer)
+            for (int layer = 1; layer <= kMaxChannels; ++layer)
                 chart.SetRange(layer, c.xLow, 0, c.xHigh, 10);
             framer.SetStartString("\n");
             framer.SetStopString("\r");
@@ -177,22 +178,29 @@ TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
             };
             std::string stream;
             for (int i = 0; i < 40; ++i) {
-                const std::string packet = std::to_string(i) + ";" + std::to_string(2 * i);
+                std::string packet = std::to_string(i);
+                for (int k = 2; k <= c.channels; ++k)
+                    packet += ";" + std::to_string(k * i);
                 stream += "\n" + packet + "\r";
                 if (!oneBlock)
                     decoder->ComDataPacket1Packet(&framer, packet);
             }
             if (oneBlock)
                 framer.AppendReceived(nullptr, stream);
-            std::vector<double> result {chart.Scale1X().RangeLow(), chart.Scale1X().RangeHigh(),
-                                        chart.Scale2X().RangeLow(), chart.Scale2X().RangeHigh()};
+            std::vector<double> result;
+            for (int layer = 1; layer <= c.channels; ++layer)
+                result.insert(result.end(),
+                              {chart.ScaleX(layer).RangeLow(), chart.ScaleX(layer).RangeHigh()});
             for (int i = 0; i < chart.ItemCount(); ++i)
-                result.insert(result.end(), {Item(i).X2, Item(i).Y2});
+                result.insert(result.end(), {double(Item(i).Layer), Item(i).X2, Item(i).Y2});
             return result;
         };
         const std::vector<double> perPacket = run(false);
         EXPECT_EQ(run(true), perPacket);
         EXPECT_GT(perPacket[0], c.xLow + 30); // it did scroll
+        // Every layer moved alike, and the window holds the same samples of every channel.
+        EXPECT_EQ(perPacket[size_t(2 * c.channels - 2)], perPacket[0]);
+        EXPECT_EQ(chart.ItemCount() % c.channels, 0);
     }
 }
 
@@ -274,6 +282,21 @@ TEST_F(DecoderFixture, SlowDisplayPageFeedsMetersAndTrendChannels)
     EXPECT_FLOAT_EQ(trend.Channel1().Value(), 3.0f);
     EXPECT_FLOAT_EQ(trend.Channel2().Value(), 4.0f);
     EXPECT_EQ(chart.ItemCount(), 0);
+}
+
+TEST_F(DecoderFixture, EachMeterShowsItsPickedChannelAndTheTrendEveryChannel)
+{
+    page = TDisplayPage::dpSlowDisplay;
+    state.ChannelCount = 4;
+    state.Scale2 = 1.0f;
+    feed->SetMeterChannels(3, 6);
+    feed->AwaitFirstSample();
+    Feed({"1;2;3;4;5"});
+    EXPECT_FLOAT_EQ(meter1.Value(), 3.0f);
+    EXPECT_FALSE(meter2.HasValue()) << "channel 6 is not in the run";
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_FLOAT_EQ(trend.Channel(k).Value(), float(k)) << k;
+    EXPECT_FLOAT_EQ(trend.Channel(5).Value(), 0.0f) << "beyond the count";
 }
 
 TEST(ByteToBits, MostSignificantBitFirst)

@@ -2,12 +2,17 @@
 // window with file names supplied in place of the dialogs.
 #include "instruments/trend.h"
 #include "main_window_fixture.h"
+#include "platform/demo_device.h"
 #include "serial/com_port.h"
 #include "serial/com_terminal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -100,6 +105,78 @@ TEST_F(WindowToolsTest, SlowDisplaySessionRoundTripAndReportedFailure)
     fileNames << dir.path();
     Menu(ui().SlowDisplaySitzungspeichern1);
     EXPECT_EQ(messages.Errors, QStringList {QStringLiteral("Dateizugriff verweigert")});
+}
+
+TEST_F(WindowToolsTest, CsvOfThreeChannelsOrMoreWritesOneColumnEach)
+{
+    ui().ChNRadioButton->setChecked(true); // 3 channels
+    ui().ComboBoxChSeperator->setCurrentIndex(0);
+    // Two samples of three channels as the decoder draws them: one line per channel.
+    for (int layer = 1; layer <= 3; ++layer) {
+        chart().SetActiveLayer(layer);
+        chart().AddLine(0, layer, 1, 10 * layer);
+    }
+    const QString name = dir.filePath(QStringLiteral("three.csv"));
+    fileNames << name;
+    Menu(ui().DatenExportimCSVFormat1);
+    EXPECT_EQ(ReadAll(name), QByteArray("1;2;3\r\n10;20;30\r\n"));
+}
+
+// A session of every channel of a "DEMO 8" run reads back record for record, and a file that
+// the two-channel program wrote (two records, channels 3 to 8 empty) loads as it was.
+TEST_F(WindowToolsTest, SlowDisplaySessionKeepsEightChannelsAndLoadsTwoChannelFiles)
+{
+    TAbTrend &trend = *ui().AbTrend1;
+    ChoosePort(QString::fromLatin1(Demo8PortName));
+    ui().PageControl2->setCurrentWidget(ui().TabSheetSlowDisplay);
+    ui().ChannelCountSpinBox->setValue(8);
+    Click(ui().StartButton);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return trend.Records().Count() >= 5; }, 20000));
+    Click(ui().StopButton);
+    for (int k = 1; k <= 8; ++k)
+        EXPECT_TRUE(trend.Channel(k).Visible()) << k;
+    std::vector<TTrendRecord> recorded(trend.Records().Count());
+    for (int i = 0; i < trend.Records().Count(); ++i)
+        recorded[size_t(i)] = trend.Records()[i];
+    std::set<std::uint16_t> lastWords(std::begin(recorded.back().Word),
+                                      std::end(recorded.back().Word));
+    EXPECT_GE(lastWords.size(), 5u) << "channels 3 to 8 hold their own values";
+
+    const QString name = dir.filePath(QStringLiteral("eight.vns"));
+    fileNames << name << name;
+    Menu(ui().SlowDisplaySitzungspeichern1);
+    trend.ClearRecords();
+    Menu(ui().SlowDisplaySitzungladen1);
+    ASSERT_EQ(trend.Records().Count(), int(recorded.size()));
+    for (int i = 0; i < trend.Records().Count(); ++i) {
+        EXPECT_EQ(trend.Records()[i].Time, recorded[size_t(i)].Time) << i;
+        EXPECT_TRUE(std::equal(std::begin(recorded[size_t(i)].Word),
+                               std::end(recorded[size_t(i)].Word), trend.Records()[i].Word))
+                << i;
+    }
+
+    // 2026-12-11 12:00 and one second later, channel words 1000/2000 and 1010/2020.
+    const QByteArray twoChannelFile = QByteArray::fromHex("00000000f0a3e640"
+                                                          "e803d007000000000000000000000000"
+                                                          "c9451800f0a3e640"
+                                                          "f203e407000000000000000000000000");
+    const QString old = dir.filePath(QStringLiteral("two-channels.vns"));
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(twoChannelFile);
+    file.close();
+    ui().CH2RadioButton->setChecked(true);
+    fileNames << old << name;
+    trend.ClearRecords();
+    Menu(ui().SlowDisplaySitzungladen1);
+    ASSERT_EQ(trend.Records().Count(), 2);
+    EXPECT_EQ(trend.Records()[0].Word[0], 1000);
+    EXPECT_EQ(trend.Records()[1].Word[1], 2020);
+    for (int k = 3; k <= 8; ++k)
+        EXPECT_FALSE(trend.Channel(k).Visible()) << k;
+    Menu(ui().SlowDisplaySitzungspeichern1);
+    EXPECT_EQ(ReadAll(name), twoChannelFile) << "saved again byte for byte";
+    EXPECT_TRUE(messages.Errors.isEmpty());
 }
 
 TEST_F(WindowToolsTest, UnwritableCsvReportsTheIoError)

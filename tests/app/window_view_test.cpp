@@ -1,6 +1,8 @@
 // What the window shows, driven through its buttons with the built-in demo device: the design
 // fonts and colours of every control, the terminal's text and echo, the curves, meters and
 // trend of a run.
+#include "app/channel_colors.h"
+#include "app/channel_legend.h"
 #include "chart/num_lab.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
@@ -17,11 +19,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTabBar>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <csignal>
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include <unistd.h>
@@ -332,6 +336,63 @@ TEST_F(WindowViewTest, FastDisplayDrawsBothDemoChannelsInsideThePlot)
         EXPECT_GT(curve.Bounds.height(), plot.height() * 3 / 4) << "curve squeezed or clipped";
         EXPECT_GT(curve.Bounds.width(), plot.width() * 3 / 4);
     }
+}
+
+TEST_F(WindowViewTest, FastDisplayDrawsEightDemoChannelsWithTheirLegend)
+{
+    ChoosePort(QString::fromLatin1(Demo8PortName));
+    ui().PageControl2->setCurrentWidget(ui().TabSheetFastDisplay);
+    ui().ChannelCountSpinBox->setValue(8); // picks "3 to 8" as well
+    ASSERT_TRUE(ui().ChNRadioButton->isChecked());
+    Click(ui().StartButton);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !messages.Infos.isEmpty(); }, 20000));
+    ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+
+    const QImage image = Grab(chart());
+    const QRect plot(chart().MarginLeft(), chart().MarginTop(),
+                     chart().width() - chart().MarginLeft() - chart().MarginRight(),
+                     chart().height() - chart().MarginTop() - chart().MarginBottom());
+    const ChannelLegend &legend = form->Legend();
+    ASSERT_EQ(legend.Entries().size(), 8u);
+    std::set<QRgb> colours;
+    for (int channel = 1; channel <= kMaxChannels; ++channel) {
+        SCOPED_TRACE(channel);
+        const QColor colour = ToQColor(ChannelColor(channel));
+        colours.insert(colour.rgb());
+        const std::vector<double> values = LayerValues(chart(), channel);
+        ASSERT_GE(values.size(), 990u);
+        const auto [low, high] = std::minmax_element(values.begin(), values.end());
+        EXPECT_GE(*low, 0.0);
+        EXPECT_LE(*high, 10.0);
+
+        // Black is also the frame's and the labels' colour: only count it inside the frame.
+        const QRect area = colour == Qt::black ? plot.adjusted(1, 1, -1, -1) : image.rect();
+        const PixelSpan curve = FindPixels(image, area, Exactly(colour));
+        EXPECT_TRUE(plot.contains(curve.Bounds)) << "curve outside the plot";
+        EXPECT_GT(curve.Bounds.width(), plot.width() * 3 / 4);
+        EXPECT_GT(curve.Bounds.height(), plot.height() / 5);
+
+        const ChannelLegend::Entry &entry = legend.Entries()[size_t(channel - 1)];
+        EXPECT_EQ(entry.Name, QStringLiteral("CH%1").arg(channel));
+        EXPECT_EQ(entry.Color, ChannelColor(channel));
+        EXPECT_GT(FindPixels(image, legend.geometry(), Exactly(colour)).Count, 5) << "swatch";
+    }
+    EXPECT_EQ(colours.size(), 8u) << "eight colours";
+
+    // Over the plot the legend reads each channel's sample under the cursor.
+    form->RChart1MouseMoveInChart(true, {}, 500.2, 5.0);
+    for (int channel = 1; channel <= kMaxChannels; ++channel) {
+        const std::optional<double> value = legend.Entries()[size_t(channel - 1)].Value;
+        ASSERT_TRUE(value.has_value()) << channel;
+        EXPECT_EQ(*value, LayerValues(chart(), channel)[499]) << channel; // lines end at 1, 2, ...
+    }
+    form->RChart1MouseMoveInChart(false, {}, 0, 0);
+    EXPECT_FALSE(legend.Entries()[0].Value.has_value());
+
+    // A channel ticked off leaves the plot and the legend.
+    ui().ChannelTable->item(5 - 3, 0)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(legend.Entries().size(), 7u);
+    EXPECT_EQ(FindPixels(Grab(chart()), plot, Exactly(ToQColor(ChannelColor(5)))).Count, 0);
 }
 
 TEST_F(WindowViewTest, SlowDisplayMetersAndTrendFollowTheDemo)

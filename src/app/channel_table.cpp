@@ -1,0 +1,123 @@
+#include "app/channel_table.h"
+
+#include "app/channel_colors.h"
+#include "app/float_edit.h"
+#include "platform/color.h"
+#include "platform/number_text.h"
+
+#include <QHeaderView>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+namespace {
+
+enum Column { kName, kScale, kOffset, kColumns };
+
+// Scale and offset cells are edited with the rules of the channels' edit fields.
+class NumberDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                          const QModelIndex &index) const override
+    {
+        auto *edit = new FloatEdit(parent);
+        edit->SetFormat(6, index.column() == kOffset);
+        return edit;
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override
+    {
+        auto *edit = static_cast<FloatEdit *>(editor);
+        edit->SetFieldText(edit->text());
+        model->setData(index, edit->text());
+    }
+};
+
+QIcon Swatch(int channel)
+{
+    QPixmap swatch(10, 10);
+    swatch.fill(ToQColor(ChannelColor(channel)));
+    return QIcon(swatch);
+}
+
+} // namespace
+
+ChannelTable::ChannelTable(QTableWidget &table)
+    : QObject(&table)
+    , m_table(table)
+{
+    constexpr int rows = kMaxChannels - kFirstChannel + 1;
+    m_table.setColumnCount(kColumns);
+    m_table.setRowCount(rows);
+    m_table.setHorizontalHeaderLabels({tr("Name"), tr("Scale"), tr("Offset")});
+    m_table.verticalHeader()->setVisible(false);
+    m_table.verticalHeader()->setDefaultSectionSize(22);
+    m_table.horizontalHeader()->setStretchLastSection(true);
+    m_table.setColumnWidth(kName, 70);
+    m_table.setColumnWidth(kScale, 52);
+    m_table.setItemDelegateForColumn(kScale, new NumberDelegate(&m_table));
+    m_table.setItemDelegateForColumn(kOffset, new NumberDelegate(&m_table));
+    for (int row = 0; row < rows; ++row) {
+        const int channel = row + kFirstChannel;
+        auto *name = new QTableWidgetItem(Swatch(channel), QStringLiteral("CH%1").arg(channel));
+        name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
+        name->setCheckState(Qt::Checked);
+        m_table.setItem(row, kName, name);
+        m_table.setItem(row, kScale, new QTableWidgetItem(WriteFloatField(1.0, 6)));
+        m_table.setItem(row, kOffset, new QTableWidgetItem(WriteFloatField(0.0, 6)));
+    }
+    connect(&m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
+        if (item->column() == kName)
+            emit VisibilityChanged(item->row() + kFirstChannel);
+    });
+}
+
+QString ChannelTable::Text(int channel, int column) const
+{
+    const QTableWidgetItem *item = m_table.item(channel - kFirstChannel, column);
+    return item ? item->text() : QString();
+}
+
+QString ChannelTable::Name(int channel) const
+{
+    return Text(channel, kName);
+}
+
+float ChannelTable::Scale(int channel) const
+{
+    return static_cast<float>(StrToFloat(Text(channel, kScale)));
+}
+
+float ChannelTable::Offset(int channel) const
+{
+    return static_cast<float>(StrToFloat(Text(channel, kOffset)));
+}
+
+bool ChannelTable::Visible(int channel) const
+{
+    const QTableWidgetItem *item = m_table.item(channel - kFirstChannel, kName);
+    return item && item->checkState() == Qt::Checked;
+}
+
+void ChannelTable::SetVisible(int channel, bool visible)
+{
+    if (QTableWidgetItem *item = m_table.item(channel - kFirstChannel, kName))
+        item->setCheckState(visible ? Qt::Checked : Qt::Unchecked);
+}
+
+void ChannelTable::SetChannelCount(int count)
+{
+    for (int channel = kFirstChannel; channel <= kMaxChannels; ++channel) {
+        const bool used = channel <= count;
+        for (int column = 0; column < kColumns; ++column) {
+            QTableWidgetItem *item = m_table.item(channel - kFirstChannel, column);
+            if (!item)
+                continue;
+            const Qt::ItemFlags flags = item->flags();
+            item->setFlags(used ? flags | Qt::ItemIsEnabled : flags & ~Qt::ItemIsEnabled);
+        }
+    }
+}

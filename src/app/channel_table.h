@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QTableWidget;
+
+// The settings of channels 3 to 8 on their table page: one row per channel with its name (and a
+// tick that shows it, and a swatch of its colour), its scale and its offset. The cells take
+// what the edit fields of channels 1 and 2 take and keep their text until the user changes it.
+class ChannelTable : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kFirstChannel = 3;
+
+    explicit ChannelTable(QTableWidget &table);
+
+    QString Name(int channel) const;
+    float Scale(int channel) const;
+    float Offset(int channel) const;
+    bool Visible(int channel) const;
+    void SetVisible(int channel, bool visible);
+
+    // Rows of channels beyond the count are greyed out.
+    void SetChannelCount(int count);
+
+signals:
+    // A tick was set or cleared.
+    void VisibilityChanged(int channel);
+
+private:
+    QString Text(int channel, int column) const;
+
+    QTableWidget &m_table;
+};
