@@ -6,6 +6,7 @@
 #include "app/channel_table.h"
 #include "app/info_window.h"
 #include "app/instrument_ranges.h"
+#include "app/run_recording.h"
 #include "app/slow_display_feed.h"
 #include "app/window_state.h"
 #include "chart/rchart.h"
@@ -82,6 +83,8 @@ void TForm1::SetupAcquisition()
 void TForm1::StartButtonClick()
 {
     m_acquisition->Start();
+    // A recording that cannot begin is reported; the run goes on without it.
+    m_recording->RunStarted(RunChannelNames());
 }
 
 // Start's window steps. The run has begun already, so a setting that does not convert stops
@@ -195,6 +198,7 @@ void TForm1::StopButtonClick()
 // The window after a run, however it ended.
 void TForm1::RunEnded()
 {
+    m_recording->RunEnded();
     // A trend run's last window stays on screen to be looked at, zoomed, saved or exported:
     // Trend is unticked without its action, which would empty the chart and reset the axes.
     // The next Start or Clear empties it as usual.

@@ -1,5 +1,7 @@
 #include "app/dialog_file_names.h"
 
+#include "app/run_recording.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,6 +32,8 @@ DialogSetup SetupFor(FileNameSource::Purpose purpose)
         return {true, "vns", "Vantor Files (*.vns)|*.VNs"};
     case P::LoadSlowDisplay:
         return {false, "vns", "Vantor Files (*.vns)|*.VNs"};
+    case P::Record:
+        return {true, "csv", "CSV Files (*.csv)|*.CSV"};
     }
     return {false, "", ""};
 }
@@ -51,6 +55,8 @@ QString DialogFileNames::FileName(Purpose purpose, QWidget *parent)
     dialog.setFileMode(setup.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString::fromLatin1(setup.Extension));
     dialog.setOption(QFileDialog::ReadOnly, false);
+    if (purpose == Purpose::Record)
+        dialog.selectFile(DefaultRecordingName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString fileName = dialog.selectedFiles().constFirst();

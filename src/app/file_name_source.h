@@ -15,7 +15,8 @@ public:
         LoadFastDisplay,
         ExportCsv,
         SaveSlowDisplay,
-        LoadSlowDisplay
+        LoadSlowDisplay,
+        Record // a recording of every sample; the dialog proposes DefaultRecordingName()
     };
 
     virtual ~FileNameSource() = default;

@@ -2,6 +2,7 @@
 
 #include "app/channel_samples.h"
 #include "app/dialog_file_names.h"
+#include "app/run_recording.h"
 #include "app/slow_display_feed.h"
 #include "app/statistics_window.h"
 #include "app/version_check.h"
@@ -33,6 +34,7 @@ TForm1::TForm1(QWidget *parent)
     SetupAcquisition();
     SetupChannels();
     ApplyDesignTimeSettings();
+    SetupRecording();
 
     m_webData1 = std::make_unique<TWebData>();
     m_webData1->SetAgent(QStringLiteral("WebData"));
@@ -206,6 +208,8 @@ void TForm1::SetupStatusBar()
         panel->setFixedWidth(200);
         ui->StatusBar->addWidget(panel);
     }
+    m_recordingStatus = new QLabel(ui->StatusBar);
+    ui->StatusBar->addPermanentWidget(m_recordingStatus);
 }
 
 QString TForm1::StatusText(int panel) const
@@ -290,8 +294,9 @@ void TForm1::resizeEvent(QResizeEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     // Closing is always allowed; the port goes with the window, and with it every
-    // notification still queued for it.
+    // notification still queued for it. A recording writes what it holds and closes its file.
     m_acquisition->Stop();
+    m_recording->SwitchOff();
     event->accept();
     QMainWindow::closeEvent(event);
 }

@@ -15,6 +15,7 @@ class TForm1;
 }
 
 class ChannelLegend;
+class RunRecording;
 class ChannelTable;
 class QLabel;
 class QLineEdit;
@@ -126,6 +127,11 @@ public:
     void ToolsCopyFDClipboardClick();
     void MenueStatisticsClick();
 
+    // Recording every sample to a file.
+    void RecordButtonClick();
+    void RecordMenuItemClick();
+    RunRecording &Recording() { return *m_recording; }
+
     // Terminal page.
     void BtnTerminalStartClick();
     void BtnTerminalStopClick();
@@ -164,6 +170,9 @@ private:
     void ApplyChannelVisibility();
     void UpdateLegend(std::optional<double> cursorX);
     void SetupChannels();
+    void SetupRecording();
+    void RecordingStateChanged();
+    QStringList RunChannelNames() const;
     void ShowMeterChannel(int meter);
     void ReadRunSettings();
     void ReadChartRanges();
@@ -190,10 +199,12 @@ private:
     std::unique_ptr<TComDataPacket> m_comDataPacket1;
     std::unique_ptr<SlowDisplayFeed> m_feed;
     std::unique_ptr<Acquisition> m_acquisition; // refers to the port, framer and feed
+    std::unique_ptr<RunRecording> m_recording;
     std::unique_ptr<TWebData> m_webData1;
     std::unique_ptr<VersionCheck> m_versionCheck;
     std::unique_ptr<FileNameSource> m_fileNames;
     QLabel *m_statusPanels[3] = {};
+    QLabel *m_recordingStatus = nullptr;
     ChannelTable *m_channelTable = nullptr; // owned by its table widget
     ChannelLegend *m_legend = nullptr; // owned by the chart
     TFormStatistics *m_statistics = nullptr;

@@ -26,7 +26,7 @@ PacketDecoder::PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPa
     , m_ties(std::move(ties))
     , m_feed(feed)
 {
-    m_framer.OnBlockDelivered = [this](TComDataPacket *) { ApplyScroll(); };
+    m_framer.OnBlockDelivered = [this](TComDataPacket *) { BlockDelivered(); };
 }
 
 PacketDecoder::~PacketDecoder()
@@ -48,6 +48,13 @@ void PacketDecoder::Halt()
 {
     m_state.Stopped = true;
     ApplyScroll();
+    HandOverRecorded();
+}
+
+void PacketDecoder::BlockDelivered()
+{
+    ApplyScroll();
+    HandOverRecorded();
 }
 
 void PacketDecoder::Clear()
@@ -74,6 +81,28 @@ void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &pa
         FastDisplayStep();
     if (page == TDisplayPage::dpSlowDisplay && m_feed)
         m_feed->SlowDisplayStep(sample);
+    // The sample beyond a normal run's limit is not taken: the run has halted on it.
+    if (!m_state.Stopped)
+        Record(sample);
+}
+
+void PacketDecoder::Record(const Sample &sample)
+{
+    if (!m_recorder || !m_recorder->Recording())
+        return;
+    if (m_recorded.values.empty())
+        m_recorded.readTime = RecordingFormat::Clock::now();
+    m_recorded.values.insert(m_recorded.values.end(), sample.Values.begin(),
+                             sample.Values.begin() + sample.Count);
+}
+
+void PacketDecoder::HandOverRecorded()
+{
+    if (m_recorded.values.empty())
+        return;
+    if (m_recorder)
+        m_recorder->Append(std::move(m_recorded));
+    m_recorded.values = {};
 }
 
 void PacketDecoder::FastDisplayStep()

@@ -3,9 +3,12 @@
 #include "app/acquisition_state.h"
 #include "app/display_page.h"
 
+#include "app/sample_recorder.h"
+
 #include <functional>
 #include <string>
 
+class SampleRecorder;
 class SlowDisplayFeed;
 class TComDataPacket;
 class TRChart;
@@ -44,6 +47,9 @@ public:
     // The port was lost and comes back: the next sample starts a new line on the fast display
     // instead of joining the last one across the gap.
     void MarkGap() { m_gap = true; }
+    // Every sample taken from now on also goes to the recorder while it records: the samples
+    // of one framer block as one SampleBlock, stamped with the time of the block's first one.
+    void SetRecorder(SampleRecorder *recorder) { m_recorder = recorder; }
 
 private:
     void FastDisplayStep();
@@ -53,6 +59,9 @@ private:
     void ScrollTrend();
     void ApplyScroll();
     void AddLines(bool gap);
+    void Record(const Sample &sample);
+    void HandOverRecorded();
+    void BlockDelivered();
     int Channels() const;
 
     AcquisitionState &m_state;
@@ -64,4 +73,6 @@ private:
     // change per block instead of one per sample, with the same resulting ranges.
     std::int64_t m_pendingScroll = 0;
     bool m_gap = false;
+    SampleRecorder *m_recorder = nullptr;
+    SampleBlock m_recorded; // the samples of the block being delivered
 };

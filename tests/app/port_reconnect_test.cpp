@@ -2,6 +2,7 @@
 // a link the test controls leads to a pseudo-terminal that is pulled and plugged in again.
 #include "app/channel_samples.h"
 #include "app/port_reconnect.h"
+#include "app/run_recording.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
@@ -9,9 +10,11 @@
 #include "serial/com_port.h"
 #include "serial/com_terminal.h"
 #include "support/pluggable_device.h"
+#include "support/recording_file.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <fcntl.h>
@@ -184,6 +187,38 @@ TEST_F(PortReconnectTest, LinesSentRightAfterTheReturnAreKept)
     ASSERT_TRUE(WaitForSamples(201));
     const std::vector<double> samples = Samples(1);
     EXPECT_EQ(std::count(samples.begin(), samples.end(), 7.0), 200);
+}
+
+// A recording goes on in the same file across the loss: every line the returned device sent
+// is in it, after a gap in time and with no rows for the time away.
+TEST_F(PortReconnectTest, RecordingGoesOnInTheSameFileAfterTheReturn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run.csv"));
+    ShowFastDisplay();
+    fileNames << path;
+    Click(ui().RecordButton);
+    Click(ui().StartButton);
+    Send("x\r\n" + Lines(50, "1"));
+    ASSERT_TRUE(WaitForSamples(50));
+    Unplug();
+    RunEventLoopFor(300);
+    ASSERT_TRUE(device.Plug());
+    Send("x\r\n" + Lines(200, "7"));
+    ASSERT_TRUE(WaitForSamples(250));
+    EXPECT_TRUE(form->Recording().Recording());
+    Click(ui().StopButton);
+
+    const std::vector<std::string> lines = ::Lines(ReadFile(path));
+    ASSERT_EQ(lines.size(), 251u);
+    std::vector<double> seconds;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::vector<std::string> fields = Split(lines[i]);
+        ASSERT_EQ(fields.size(), 3u);
+        EXPECT_EQ(fields[2], i <= 50 ? "1" : "7") << "line " << i;
+        seconds.push_back(std::stod(fields[1]));
+    }
+    EXPECT_GE(seconds[50] - seconds[49], 0.3) << "the time away is a gap";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FastDisplayReconnectTest,

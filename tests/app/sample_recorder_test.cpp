@@ -2,6 +2,8 @@
 
 #include "platform/exception.h"
 #include "support/event_wait.h"
+#include "support/limited_disk.h"
+#include "support/recording_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,34 +34,6 @@ using RecordingFormat::Clock;
 namespace {
 
 const Clock::time_point RecordingStart = Clock::time_point(sys_days(2026y / December / 11)) + 3h;
-
-std::string ReadFile(const QString &path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll().toStdString();
-}
-
-// The lines of a recording without their LF; a file that does not end in LF fails the test.
-std::vector<std::string> Lines(const std::string &text)
-{
-    EXPECT_TRUE(text.empty() || text.back() == '\n') << "the file ends inside a line";
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::vector<std::string> Split(const std::string &line)
-{
-    std::vector<std::string> fields;
-    size_t begin = 0;
-    for (size_t comma; (comma = line.find(',', begin)) != std::string::npos; begin = comma + 1)
-        fields.push_back(line.substr(begin, comma - begin));
-    fields.push_back(line.substr(begin));
-    return fields;
-}
 
 std::uint32_t Bits(const std::string &text)
 {
@@ -236,54 +210,6 @@ TEST(SampleRecorder, FolderThatCannotBeWrittenFailsAtStart)
 }
 
 namespace {
-
-// Limits the size of files this process writes, with SIGXFSZ ignored so that a write past the
-// limit fails with EFBIG instead of ending the process.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    bool Set() const { return m_set; }
-
-private:
-    rlimit m_previous {};
-    void (*m_previousHandler)(int) = nullptr;
-    bool m_set = false;
-};
-
-// A small tmpfs, when this process may mount one.
-class SmallFileSystem
-{
-public:
-    explicit SmallFileSystem(const QString &folder)
-        : m_folder(QFile::encodeName(folder).toStdString())
-    {
-        m_mounted = ::geteuid() == 0
-                && ::mount("tmpfs", m_folder.c_str(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~SmallFileSystem()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.c_str(), MNT_DETACH);
-    }
-    bool Mounted() const { return m_mounted; }
-
-private:
-    std::string m_folder;
-    bool m_mounted = false;
-};
 
 // A full disk: the report comes once with the count, and the file ends in a complete line after
 // exactly that many samples.

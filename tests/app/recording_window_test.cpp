@@ -1,0 +1,209 @@
+// Recording every sample to a file, driven through the window: the Record toggle, a run through
+// a pseudo-terminal, faults of the disk and the end of the program by a signal.
+#include "app/channel_samples.h"
+#include "app/run_recording.h"
+#include "main_window_fixture.h"
+#include "platform/demo_device.h"
+#include "platform/termination_signals.h"
+#include "serial/com_port.h"
+#include "support/limited_disk.h"
+#include "support/recording_file.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <charconv>
+#include <csignal>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A recording read back: its header fields, and per sample line the seconds and the values.
+struct Recording
+{
+    std::vector<std::string> header;
+    std::vector<std::string> times;
+    std::vector<double> seconds;
+    std::vector<std::vector<float>> values; // per channel
+
+    static Recording Read(const QString &path)
+    {
+        Recording r;
+        const std::vector<std::string> lines = ::Lines(ReadFile(path));
+        if (lines.empty())
+            return r;
+        r.header = Split(lines[0]);
+        const size_t channels = r.header.size() - 2;
+        r.values.resize(channels);
+        for (size_t i = 1; i < lines.size(); ++i) {
+            const std::vector<std::string> fields = Split(lines[i]);
+            EXPECT_EQ(fields.size(), channels + 2) << "line " << i;
+            if (fields.size() != channels + 2)
+                continue;
+            r.times.push_back(fields[0]);
+            r.seconds.push_back(std::stod(fields[1]));
+            for (size_t c = 0; c < channels; ++c) {
+                float value = 0;
+                std::from_chars(fields[c + 2].data(), fields[c + 2].data() + fields[c + 2].size(),
+                                value);
+                r.values[c].push_back(value);
+            }
+        }
+        return r;
+    }
+    size_t Samples() const { return times.size(); }
+};
+
+class RecordingWindowTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ShowFastDisplay();
+        ui().DatSkal2Edit->setText(QStringLiteral("1,000000"));
+        ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));
+    }
+
+    // The Record toggle with the file typed into the dialog.
+    void RecordTo(const QString &path)
+    {
+        fileNames << path;
+        Click(ui().RecordButton);
+    }
+
+    // Channel c of the display list as floats, the way the decoder took it.
+    std::vector<float> Displayed(int layer)
+    {
+        std::vector<float> values;
+        for (double v : LayerSamples(chart().Items(), chart().ItemCount(), layer))
+            values.push_back(static_cast<float>(v));
+        return values;
+    }
+
+    RunRecording &recording() { return form->Recording(); }
+    bool Running() { return ui().StopButton->isEnabled(); }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run.csv"));
+};
+
+// Switched on before Start, the recording begins with the run and holds every sample the display
+// list holds, in order and to the bit, with the channel names in the header; Stop ends it.
+TEST_F(RecordingWindowTest, EverySampleOfTheRunInOrderAsTheDisplayHoldsIt)
+{
+    const struct
+    {
+        QRadioButton *count;
+        std::vector<std::string> header;
+    } cases[] = {
+            {ui().Ch1RadioButton, {"time", "seconds", "CH1"}},
+            {ui().ChNRadioButton, {"time", "seconds", "Volt", "CH2", "CH3"}},
+    };
+    int run = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.header.size());
+        c.count->setChecked(true);
+        ui().Ch1NameEdit->setText(c.header.size() > 3 ? QStringLiteral("Volt") : QString());
+        const QString file = dir.filePath(QStringLiteral("run%1.csv").arg(run++));
+        RecordTo(file);
+        EXPECT_TRUE(recording().Armed());
+        EXPECT_FALSE(recording().Recording()) << "waits for Start";
+        Click(ui().StartButton);
+        ASSERT_TRUE(recording().Recording());
+        std::string lines = "x\r\n";
+        for (int i = 0; i < 3000; ++i)
+            lines += std::to_string(i) + ".125;" + std::to_string(-i) + "e-3;0.1\r\n";
+        Send(lines);
+        ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 3000; }));
+        Click(ui().StopButton);
+        EXPECT_FALSE(recording().Armed());
+        EXPECT_FALSE(ui().RecordButton->isChecked());
+
+        const Recording r = Recording::Read(file);
+        EXPECT_EQ(r.header, c.header);
+        ASSERT_EQ(r.Samples(), 3000u);
+        for (size_t ch = 0; ch < r.values.size(); ++ch)
+            EXPECT_EQ(r.values[ch], Displayed(int(ch) + 1)) << "channel " << ch + 1;
+        EXPECT_TRUE(std::is_sorted(r.seconds.begin(), r.seconds.end()));
+        const QRegularExpression iso(
+                QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d$)"));
+        EXPECT_TRUE(iso.match(QString::fromStdString(r.times.front())).hasMatch())
+                << r.times.front();
+        EXPECT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+    }
+}
+
+TEST_F(RecordingWindowTest, SwitchedOnDuringARunItBeginsAtOnceAndOffEndsIt)
+{
+    Click(ui().StartButton);
+    Send("x\r\n" + Lines(10, "1"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 10; }));
+    RecordTo(path);
+    ASSERT_TRUE(recording().Recording());
+    EXPECT_TRUE(ui().RecordButton->isChecked());
+    Send(Lines(20, "2"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 30; }));
+    Click(ui().RecordButton);
+    EXPECT_FALSE(recording().Armed());
+    Send(Lines(5, "3"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount == 35; }));
+    EXPECT_TRUE(Running());
+
+    const Recording r = Recording::Read(path);
+    ASSERT_EQ(r.Samples(), 20u);
+    EXPECT_EQ(r.values[0], std::vector<float>(20, 2.0f));
+}
+
+// A file that cannot be created or a disk that fills up ends the recording with a message that
+// names the file; the run goes on, and the file ends in a complete line.
+TEST_F(RecordingWindowTest, DiskFaultsEndTheRecordingNotTheRun)
+{
+    Click(ui().StartButton);
+    RecordTo(dir.filePath(QStringLiteral("missing-folder/run.csv")));
+    ASSERT_EQ(messages.Errors.size(), 1);
+    EXPECT_TRUE(messages.Errors[0].contains(QStringLiteral("missing-folder/run.csv")))
+            << messages.Errors[0].toStdString();
+    EXPECT_FALSE(ui().RecordButton->isChecked());
+    EXPECT_TRUE(Running());
+
+    const QString small = dir.filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(small));
+    SmallFileSystem disk(small);
+    FileSizeLimit limit(disk.Mounted() ? RLIM_INFINITY : 64 * 1024);
+    ASSERT_TRUE(disk.Mounted() || limit.Set());
+    const QString file = small + QStringLiteral("/run.csv");
+    RecordTo(file);
+    ASSERT_TRUE(recording().Recording());
+    for (int burst = 0; burst < 40 && recording().Recording(); ++burst) {
+        Send(Lines(200, "12345.678"));
+        ProcessEventsUntil([&] { return !recording().Recording(); }, 100);
+    }
+    ASSERT_TRUE(ProcessEventsUntil([&] { return messages.Errors.size() == 2; }));
+    EXPECT_TRUE(messages.Errors[1].contains(file)) << messages.Errors[1].toStdString();
+    EXPECT_FALSE(ui().RecordButton->isChecked());
+    EXPECT_TRUE(Running());
+    const Recording r = Recording::Read(file);
+    EXPECT_GT(r.Samples(), 1000u);
+    EXPECT_TRUE(messages.Errors[1].contains(QString::number(r.Samples())))
+            << "the message gives the samples the file holds";
+}
+
+// The program ends by a termination signal (its handler closes the window): the file is
+// complete and holds every sample the run took.
+TEST_F(RecordingWindowTest, TerminationSignalLeavesACompleteFile)
+{
+    TerminationSignals termination([&](int) { form->close(); });
+    ChoosePort(QString::fromLatin1(DemoPortName));
+    RecordTo(path);
+    Click(ui().StartButton);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return chart().ItemCount() > 100; }));
+    ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !form->isVisible(); }));
+    const Recording r = Recording::Read(path);
+    EXPECT_EQ(r.Samples(), size_t(form->State().SampleCount));
+    EXPECT_EQ(r.values[0], Displayed(1));
+}
+
+} // namespace
