@@ -107,3 +107,24 @@ static void BM_DecoderWithFramer(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
 }
 BENCHMARK(BM_DecoderWithFramer);
+
+// Two channels in trend mode, fed through the framer in 4 KiB blocks of CR LF lines: per pair
+// one line appended and one removed per channel, both layers' ranges moved once per block.
+static void BM_DecoderTwoChannelTrendWithFramer(benchmark::State &state)
+{
+    DecoderRig rig;
+    rig.state.ChannelCount = 2;
+    rig.state.Separator = ';';
+    rig.chart.SetRange(2, 0, 0, 2000, 10);
+    std::string block;
+    int lines = 0;
+    while (block.size() < 4096 - 16) {
+        block += std::to_string(lines % 10) + ".25;" + std::to_string(9 - lines % 10) + ".5\r\n";
+        ++lines;
+    }
+    for (auto _ : state)
+        rig.framer.AppendReceived(nullptr, block);
+    state.SetItemsProcessed(state.iterations() * lines);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
+}
+BENCHMARK(BM_DecoderTwoChannelTrendWithFramer);

@@ -135,6 +135,44 @@ void RunToLimit(benchmark::State &state, Repetitions &repetitions, bool twoChann
     }
 }
 
+// Trend mode for ten seconds: the list stays bounded, the update timer keeps painting and the
+// window keeps answering while every line arrives.
+void RunTrendSustained(benchmark::State &state, Repetitions &repetitions, bool twoChannels)
+{
+    const long linesPerSecond = state.range(0);
+    constexpr long kSeconds = 10;
+    for (auto _ : state) {
+        if (!repetitions.Go(state))
+            break;
+        WindowRig rig(twoChannels);
+        Ui::TForm1 &ui = rig.form.Form();
+        ui.TrendCheckBox->setChecked(true);
+        UiProbe probe(rig.form);
+        RunGuarded([&] { ui.StartButton->click(); });
+        const long lines = linesPerSecond * kSeconds;
+        rig.device.Start(lines, linesPerSecond);
+        probe.Start([&] {
+            return rig.form.State().SampleCount >= lines - 1 || ui.StartButton->isEnabled();
+        });
+        const double seconds = probe.Wait(int(kSeconds * 1000 * 3));
+        rig.device.Join();
+
+        const bool overflow = rig.Overflowed();
+        const double samples = Report(state, rig, probe, seconds);
+        RunGuarded([&] { ui.StopButton->click(); });
+        if (overflow || samples < double(lines - 1)) {
+            repetitions.Fail(state, "stopped " + Figures(seconds, samples, overflow, probe));
+            break;
+        }
+        if (FellBehind(state, repetitions, samples, seconds, linesPerSecond))
+            break;
+        if (probe.LongestPaintGapMs() > 60 || probe.LongestInputWaitMs() > 50) {
+            repetitions.Fail(state, "paints more than 60 ms apart or input waited more than 50 ms");
+            break;
+        }
+    }
+}
+
 } // namespace
 
 // One channel up to the 100,000-sample limit.
@@ -163,46 +201,27 @@ BENCHMARK(BM_PtyWindowUnpacedTwoChannelsToLimit)
         ->Repetitions(3)
         ->Unit(benchmark::kMillisecond);
 
-// Trend mode for ten seconds: the list stays bounded, the update timer keeps painting and the
-// window keeps answering while every line arrives.
 static void BM_PtyWindowUnpacedTrendSustained(benchmark::State &state)
 {
-    const long linesPerSecond = state.range(0);
-    constexpr long kSeconds = 10;
     static Repetitions repetitions;
-    for (auto _ : state) {
-        if (!repetitions.Go(state))
-            break;
-        WindowRig rig;
-        Ui::TForm1 &ui = rig.form.Form();
-        ui.TrendCheckBox->setChecked(true);
-        UiProbe probe(rig.form);
-        RunGuarded([&] { ui.StartButton->click(); });
-        const long lines = linesPerSecond * kSeconds;
-        rig.device.Start(lines, linesPerSecond);
-        probe.Start([&] {
-            return rig.form.State().SampleCount >= lines - 1 || ui.StartButton->isEnabled();
-        });
-        const double seconds = probe.Wait(int(kSeconds * 1000 * 3));
-        rig.device.Join();
-
-        const bool overflow = rig.Overflowed();
-        const double samples = Report(state, rig, probe, seconds);
-        RunGuarded([&] { ui.StopButton->click(); });
-        if (overflow || samples < double(lines - 1)) {
-            repetitions.Fail(state, "stopped " + Figures(seconds, samples, overflow, probe));
-            break;
-        }
-        if (FellBehind(state, repetitions, samples, seconds, linesPerSecond))
-            break;
-        if (probe.LongestPaintGapMs() > 60 || probe.LongestInputWaitMs() > 50) {
-            repetitions.Fail(state, "paints more than 60 ms apart or input waited more than 50 ms");
-            break;
-        }
-    }
+    RunTrendSustained(state, repetitions, false);
 }
 BENCHMARK(BM_PtyWindowUnpacedTrendSustained)
         ->Arg(2000000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
+
+// Two channels in trend mode: every sample adds and removes an item per channel and moves both
+// layers' ranges. The argument counts pairs (lines) per second.
+static void BM_PtyWindowUnpacedTwoChannelTrendSustained(benchmark::State &state)
+{
+    static Repetitions repetitions;
+    RunTrendSustained(state, repetitions, true);
+}
+BENCHMARK(BM_PtyWindowUnpacedTwoChannelTrendSustained)
+        ->Arg(1000000)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(3)

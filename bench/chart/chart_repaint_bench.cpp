@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -101,6 +102,37 @@ void BM_ChartRepaintTwoLayers(benchmark::State &state)
 }
 BENCHMARK(BM_ChartRepaintTwoLayers)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Eight channels as lines, one layer each, items interleaved as the samples arrive: the colour
+// and layer change with every item.
+void BM_ChartRepaintEightLayers(benchmark::State &state)
+{
+    constexpr int kLayers = 8;
+    constexpr TColor kColors[kLayers]
+            = {clBlue, clRed, clGreen, clBlack, clFuchsia, clTeal, clOlive, clMaroon};
+    const int perLayer = static_cast<int>(state.range(0));
+    auto chart = MakeSystemChart();
+    double previous[kLayers];
+    for (int layer = 1; layer <= kLayers; ++layer) {
+        chart->SetRange(layer, 0, 0, perLayer, 10);
+        previous[layer - 1] = Sample(layer);
+    }
+    for (int n = 1; n <= perLayer; ++n) {
+        for (int layer = 1; layer <= kLayers; ++layer) {
+            const double v = Sample(n + layer) + layer - 4;
+            chart->SetActiveLayer(layer);
+            chart->SetDataColor(kColors[layer - 1]);
+            chart->AddLine(n - 1, previous[layer - 1], n, v);
+            previous[layer - 1] = v;
+        }
+    }
+    for (auto _ : state) {
+        ForceFullRepaint(*chart);
+        chart->Redraw();
+    }
+    state.SetItemsProcessed(state.iterations() * perLayer * kLayers);
+}
+BENCHMARK(BM_ChartRepaintEightLayers)->Arg(12500)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The update timer's tick during a one-channel run: repaint, update, suppress again, with
 // state.range(0) samples arrived since the last tick and the list between 50,000 and 100,000.
 void BM_ChartUpdateTick(benchmark::State &state)
@@ -138,6 +170,47 @@ void BM_ChartUpdateTick(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * perTick);
 }
 BENCHMARK(BM_ChartUpdateTick)->Arg(250)->Arg(5000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The update timer's tick in trend mode with state.range(0) channels, one layer each: between
+// two ticks every layer's window of 2,000 samples moved on, so the tick repaints the frame and
+// every item. This is the longest time the user-interface thread is away from the port.
+void BM_ChartTrendTick(benchmark::State &state)
+{
+    constexpr int kWindow = 2000;
+    constexpr int kPerTick = 1000;
+    const int layers = static_cast<int>(state.range(0));
+    auto chart = MakeSystemChart();
+    std::vector<double> previous(static_cast<size_t>(layers), 5.0);
+    int n = 0;
+    const auto feed = [&](int samples) {
+        for (const int end = n + samples; n < end; ++n) {
+            for (int layer = 1; layer <= layers; ++layer) {
+                const double v = Sample(n + layer);
+                chart->SetActiveLayer(layer);
+                chart->SetDataColor(layer % 2 ? clBlue : clRed);
+                chart->AddLine(n - 1, previous[static_cast<size_t>(layer - 1)], n, v);
+                previous[static_cast<size_t>(layer - 1)] = v;
+                if (chart->ItemCount() > kWindow * layers)
+                    chart->RemoveFirstItem();
+            }
+        }
+        for (int layer = 1; layer <= layers; ++layer)
+            chart->SetRange(layer, n - kWindow, 0, n, 10);
+    };
+    feed(kWindow);
+    chart->Redraw();
+    chart->SuppressPaint(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        feed(kPerTick);
+        state.ResumeTiming();
+        chart->SuppressPaint(false);
+        chart->UpdateChart();
+        chart->SuppressPaint(true);
+    }
+    state.SetItemsProcessed(state.iterations() * kWindow * layers);
+}
+BENCHMARK(BM_ChartTrendTick)->Arg(1)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ChartCrossHairMove(benchmark::State &state)
 {

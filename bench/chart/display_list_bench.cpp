@@ -68,3 +68,40 @@ static void BM_DisplayListTrendStep(benchmark::State &state)
 BENCHMARK(BM_DisplayListTrendStep<TChartModel>)->Arg(1)->Arg(2);
 // The same on the chart control, whose repaint seam is filled.
 BENCHMARK(BM_DisplayListTrendStep<TRChart>)->Arg(1)->Arg(2);
+
+// The trend mode as the decoder drives it: per sample one item removed and one appended per
+// channel, the channels' ranges moved once per block of 1000 samples (the framer's block).
+// Items per second count samples, whatever the number of channels.
+static void BM_DisplayListTrendBlock(benchmark::State &state)
+{
+    constexpr int kWindow = 2000;
+    constexpr int kBlock = 1000;
+    const int channels = static_cast<int>(state.range(0));
+    TChartModel chart;
+    chart.SetAllocSize(110000);
+    chart.SetAutoRedraw(false);
+    chart.SuppressPaint(true);
+    FastDisplaySize(chart);
+    chart.ReserveItems(1001 * channels);
+    double n = 1;
+    auto sample = [&] {
+        for (int c = 1; c <= channels; ++c) {
+            chart.SetActiveLayer(c);
+            chart.AddLine(n - 1, c * 0.5, n, c * 0.5 + 0.1);
+        }
+        n += 1;
+    };
+    for (int i = 0; i < kWindow; ++i)
+        sample();
+    for (auto _ : state) {
+        for (int i = 0; i < kBlock; ++i) {
+            sample();
+            for (int c = 0; c < channels; ++c)
+                chart.RemoveFirstItem();
+        }
+        for (int c = 1; c <= channels; ++c)
+            chart.SetRange(c, n - kWindow, 0, n, 10);
+    }
+    state.SetItemsProcessed(state.iterations() * kBlock);
+}
+BENCHMARK(BM_DisplayListTrendBlock)->Arg(1)->Arg(2)->Arg(8);
