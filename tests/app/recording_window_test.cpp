@@ -9,7 +9,9 @@
 #include "support/limited_disk.h"
 #include "support/recording_file.h"
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <charconv>
@@ -190,20 +192,37 @@ TEST_F(RecordingWindowTest, DiskFaultsEndTheRecordingNotTheRun)
             << "the message gives the samples the file holds";
 }
 
-// The program ends by a termination signal (its handler closes the window): the file is
-// complete and holds every sample the run took.
+// The program ends by a termination signal (its handler closes the window): the file of a
+// "DEMO 8" run is complete, holds every sample the run took and reads with Python's csv module.
 TEST_F(RecordingWindowTest, TerminationSignalLeavesACompleteFile)
 {
     TerminationSignals termination([&](int) { form->close(); });
-    ChoosePort(QString::fromLatin1(DemoPortName));
+    ChoosePort(QString::fromLatin1(Demo8PortName));
+    ui().ChannelCountSpinBox->setValue(8);
     RecordTo(path);
     Click(ui().StartButton);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return chart().ItemCount() > 100; }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount > 100; }));
     ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
     ASSERT_TRUE(ProcessEventsUntil([&] { return !form->isVisible(); }));
     const Recording r = Recording::Read(path);
+    ASSERT_EQ(r.values.size(), 8u);
     EXPECT_EQ(r.Samples(), size_t(form->State().SampleCount));
-    EXPECT_EQ(r.values[0], Displayed(1));
+    for (int channel = 1; channel <= 8; ++channel)
+        EXPECT_EQ(r.values[size_t(channel - 1)], Displayed(channel)) << channel;
+
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        GTEST_SKIP() << "no python3";
+    QProcess reader;
+    reader.start(python, {QStringLiteral(VANTOR_READ_RECORDING), path});
+    ASSERT_TRUE(reader.waitForFinished(20000));
+    const QString output = QString::fromUtf8(reader.readAll());
+    EXPECT_EQ(reader.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("rows: %1").arg(r.Samples())))
+            << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("channels: CH1 | CH2 | CH3 | CH4 | CH5 | CH6 | "
+                                               "CH7 | CH8")))
+            << output.toStdString();
 }
 
 } // namespace
