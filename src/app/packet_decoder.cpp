@@ -92,17 +92,20 @@ void PacketDecoder::Record(const Sample &sample)
         return;
     if (m_recorded.values.empty())
         m_recorded.readTime = RecordingFormat::Clock::now();
-    m_recorded.values.insert(m_recorded.values.end(), sample.Values.begin(),
-                             sample.Values.begin() + sample.Count);
+    for (int k = 0; k < sample.Count; ++k)
+        m_recorded.values.push_back(sample.Values[size_t(k)]);
 }
 
 void PacketDecoder::HandOverRecorded()
 {
     if (m_recorded.values.empty())
         return;
+    const size_t size = m_recorded.values.size();
     if (m_recorder)
         m_recorder->Append(std::move(m_recorded));
+    // The next block is likely as large: its values find their room at once.
     m_recorded.values = {};
+    m_recorded.values.reserve(size);
 }
 
 void PacketDecoder::FastDisplayStep()

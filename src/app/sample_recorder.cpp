@@ -124,8 +124,9 @@ bool SampleRecorder::Append(SampleBlock block)
         m_wake.notify_one();
         return false;
     }
-    // The writer only waits on an empty queue.
-    const bool wake = m_queue.empty();
+    // Waking the writer costs the caller a system call: it is woken once a batch is worth it
+    // and otherwise looks by itself every WriterPeriod.
+    const bool wake = m_queuedSamples < WakeSamples && m_queuedSamples + samples >= WakeSamples;
     m_queue.push_back(std::move(block));
     m_queuedSamples += samples;
     lock.unlock();
@@ -165,7 +166,8 @@ void SampleRecorder::WriterLoop()
         bool last = false;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return !m_queue.empty() || m_stopRequested; });
+            m_wake.wait_for(lock, WriterPeriod,
+                            [this] { return m_queuedSamples >= WakeSamples || m_stopRequested; });
             batch.swap(m_queue);
             m_queuedSamples = 0;
             // Nothing is accepted once a stop is requested, so this batch is the last.

@@ -55,6 +55,9 @@ class SampleRecorder : public QObject
     Q_OBJECT
 public:
     static constexpr size_t DefaultQueueSamples = size_t(1) << 21;
+    // The writer is woken when this many samples wait, and looks by itself every period.
+    static constexpr size_t WakeSamples = 8192;
+    static constexpr std::chrono::milliseconds WriterPeriod {50};
 
     explicit SampleRecorder(QObject *parent = nullptr);
     ~SampleRecorder() override;
