@@ -44,25 +44,26 @@ inline QString OpenRawPseudoTerminal(int &master, int &slave)
     return QString::fromLocal8Bit(name);
 }
 
-// The device side of a pseudo-terminal. Line n carries n % 1000 (and 999 - n % 1000 as the
-// second value) in fixed width, so any run of lines is one slice of a prepared text and the
-// writer spends nothing on formatting. The writer keeps to linesPerSecond over 1 ms slices; it
-// never blocks for good, so a run that stopped reading still ends.
+// The device side of a pseudo-terminal. Line n carries one value per channel in fixed width:
+// n % 1000 first, then 999 - n % 1000, then (n + 100 k) % 1000 for channel k from 3 on. So any
+// run of lines is one slice of a prepared text and the writer spends nothing on formatting. The
+// writer keeps to linesPerSecond over 1 ms slices; it never blocks for good, so a run that stopped
+// reading still ends.
 class PtyDevice
 {
 public:
-    explicit PtyDevice(bool twoValues = false)
+    explicit PtyDevice(int channels = 1)
     {
         m_path = OpenRawPseudoTerminal(m_master, m_slave);
         ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-        char line[32];
+        char field[16];
         for (int copy = 0; copy < kCopies; ++copy) {
             for (int n = 0; n < kPeriod; ++n) {
-                if (twoValues)
-                    std::snprintf(line, sizeof line, "%03d.5;%03d.5\r\n", n, kPeriod - 1 - n);
-                else
-                    std::snprintf(line, sizeof line, "%03d.5\r\n", n);
-                m_text += line;
+                for (int k = 1; k <= channels; ++k) {
+                    std::snprintf(field, sizeof field, "%s%03d.5", k > 1 ? ";" : "", Raw(n, k));
+                    m_text += field;
+                }
+                m_text += "\r\n";
             }
         }
         m_lineSize = m_text.size() / (std::size_t(kCopies) * kPeriod);
@@ -80,6 +81,8 @@ public:
     std::size_t LineSize() const { return m_lineSize; }
     // The first value of line n.
     static double Value(long n) { return double(n % kPeriod) + 0.5; }
+    // The value of channel k in line n.
+    static double Value(long n, int k) { return double(Raw(int(n % kPeriod), k)) + 0.5; }
 
     void Start(long lines, long linesPerSecond)
     {
@@ -96,6 +99,11 @@ public:
 private:
     static constexpr int kPeriod = 1000;
     static constexpr int kCopies = 32;
+
+    static int Raw(int n, int k)
+    {
+        return k == 1 ? n : k == 2 ? kPeriod - 1 - n : (n + 100 * k) % kPeriod;
+    }
 
     void Write(long lines, long linesPerSecond)
     {
@@ -166,8 +174,8 @@ struct WindowRig
     // When the window last showed a message (the sample limit's, in a run to the limit).
     std::chrono::steady_clock::time_point messageShown {};
 
-    explicit WindowRig(bool twoChannels = false)
-        : device(twoChannels)
+    explicit WindowRig(int channels = 1)
+        : device(channels)
     {
         SetMessagePresenter(
                 [this](TMessageKind, const QString &, const QString &, const QString &) {
@@ -176,8 +184,12 @@ struct WindowRig
         form.show();
         Ui::TForm1 &ui = form.Form();
         ui.PageControl2->setCurrentWidget(ui.TabSheetFastDisplay);
-        if (twoChannels)
+        if (channels == 2)
             ui.CH2RadioButton->setChecked(true);
+        if (channels >= 3) {
+            ui.ChannelCountSpinBox->setValue(channels);
+            ui.ChNRadioButton->setChecked(true);
+        }
         ui.ComComboBox1->addItem(device.Path());
         ui.ComComboBox1->SetText(device.Path());
         ui.ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));

@@ -19,19 +19,17 @@ namespace {
 using bench::UiProbe;
 using bench::WindowRig;
 
-// The fast display's samples in order: channel 1 of line n + 1 is sample n (the first line is
-// cut off by the start marker). In normal mode with one channel item n (a move, then line-tos)
-// is sample n; with two channels item 2(n - 1) + c - 1 is the line ending at sample n of
-// channel c.
-bool SamplesInOrder(const TRChart &chart, bool twoChannels)
+// The fast display's samples in order: line n + 1 is sample n (the first line is cut off by
+// the start marker). In normal mode with one channel item n (a move, then line-tos) is sample
+// n; with N channels item N(n - 1) + c - 1 is the line ending at sample n of channel c.
+bool SamplesInOrder(const TRChart &chart, int channels)
 {
     const TChartItem *items = chart.Items();
     for (int i = 0; i < chart.ItemCount(); ++i) {
-        const long sample = twoChannels ? i / 2 + 1 : i;
-        if (twoChannels && i % 2 == 1)
-            continue;
-        const double y = twoChannels ? items[i].Y2 : items[i].Y1;
-        if (y != bench::PtyDevice::Value(sample + 1))
+        const long sample = channels > 1 ? i / channels + 1 : i;
+        const int channel = i % channels + 1;
+        const double y = channels > 1 ? items[i].Y2 : items[i].Y1;
+        if (items[i].Layer != channel || y != bench::PtyDevice::Value(sample + 1, channel))
             return false;
     }
     return true;
@@ -94,15 +92,15 @@ bool FellBehind(benchmark::State &state, Repetitions &repetitions, double sample
 }
 
 // One run in normal mode at linesPerSecond until the window stops at its sample limit.
-void RunToLimit(benchmark::State &state, Repetitions &repetitions, bool twoChannels)
+void RunToLimit(benchmark::State &state, Repetitions &repetitions, int channels)
 {
     const long linesPerSecond = state.range(0);
     for (auto _ : state) {
         if (!repetitions.Go(state))
             break;
-        WindowRig rig(twoChannels);
+        WindowRig rig(channels);
         Ui::TForm1 &ui = rig.form.Form();
-        const long limit = twoChannels ? 50000 : 100000;
+        const long limit = long(ChannelLimitFor(channels));
         UiProbe probe(rig.form);
         RunGuarded([&] { ui.StartButton->click(); });
         rig.device.Start(limit + 10000, linesPerSecond);
@@ -126,7 +124,7 @@ void RunToLimit(benchmark::State &state, Repetitions &repetitions, bool twoChann
         state.counters["stop_ms"]
                 = std::chrono::duration<double, std::milli>(rig.messageShown - rig.runEnd.enabledAt)
                           .count();
-        if (!SamplesInOrder(*ui.RChart1, twoChannels)) {
+        if (!SamplesInOrder(*ui.RChart1, channels)) {
             repetitions.Fail(state, "samples lost or out of order");
             break;
         }
@@ -137,14 +135,14 @@ void RunToLimit(benchmark::State &state, Repetitions &repetitions, bool twoChann
 
 // Trend mode for ten seconds: the list stays bounded, the update timer keeps painting and the
 // window keeps answering while every line arrives.
-void RunTrendSustained(benchmark::State &state, Repetitions &repetitions, bool twoChannels)
+void RunTrendSustained(benchmark::State &state, Repetitions &repetitions, int channels)
 {
     const long linesPerSecond = state.range(0);
     constexpr long kSeconds = 10;
     for (auto _ : state) {
         if (!repetitions.Go(state))
             break;
-        WindowRig rig(twoChannels);
+        WindowRig rig(channels);
         Ui::TForm1 &ui = rig.form.Form();
         ui.TrendCheckBox->setChecked(true);
         UiProbe probe(rig.form);
@@ -179,7 +177,7 @@ void RunTrendSustained(benchmark::State &state, Repetitions &repetitions, bool t
 static void BM_PtyWindowUnpacedOneChannelToLimit(benchmark::State &state)
 {
     static Repetitions repetitions;
-    RunToLimit(state, repetitions, false);
+    RunToLimit(state, repetitions, 1);
 }
 BENCHMARK(BM_PtyWindowUnpacedOneChannelToLimit)
         ->Arg(4000000)
@@ -192,7 +190,7 @@ BENCHMARK(BM_PtyWindowUnpacedOneChannelToLimit)
 static void BM_PtyWindowUnpacedTwoChannelsToLimit(benchmark::State &state)
 {
     static Repetitions repetitions;
-    RunToLimit(state, repetitions, true);
+    RunToLimit(state, repetitions, 2);
 }
 BENCHMARK(BM_PtyWindowUnpacedTwoChannelsToLimit)
         ->Arg(2000000)
@@ -204,7 +202,7 @@ BENCHMARK(BM_PtyWindowUnpacedTwoChannelsToLimit)
 static void BM_PtyWindowUnpacedTrendSustained(benchmark::State &state)
 {
     static Repetitions repetitions;
-    RunTrendSustained(state, repetitions, false);
+    RunTrendSustained(state, repetitions, 1);
 }
 BENCHMARK(BM_PtyWindowUnpacedTrendSustained)
         ->Arg(2000000)
@@ -218,10 +216,37 @@ BENCHMARK(BM_PtyWindowUnpacedTrendSustained)
 static void BM_PtyWindowUnpacedTwoChannelTrendSustained(benchmark::State &state)
 {
     static Repetitions repetitions;
-    RunTrendSustained(state, repetitions, true);
+    RunTrendSustained(state, repetitions, 2);
 }
 BENCHMARK(BM_PtyWindowUnpacedTwoChannelTrendSustained)
         ->Arg(1000000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
+
+// Eight channels up to the 12,500-sample limit; the argument counts lines (eight values each)
+// per second.
+static void BM_PtyWindowUnpacedEightChannelsToLimit(benchmark::State &state)
+{
+    static Repetitions repetitions;
+    RunToLimit(state, repetitions, 8);
+}
+BENCHMARK(BM_PtyWindowUnpacedEightChannelsToLimit)
+        ->Arg(600000)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(3)
+        ->Unit(benchmark::kMillisecond);
+
+// Eight channels in trend mode: eight items added and removed and eight ranges moved per line.
+static void BM_PtyWindowUnpacedEightChannelTrendSustained(benchmark::State &state)
+{
+    static Repetitions repetitions;
+    RunTrendSustained(state, repetitions, 8);
+}
+BENCHMARK(BM_PtyWindowUnpacedEightChannelTrendSustained)
+        ->Arg(500000)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(3)

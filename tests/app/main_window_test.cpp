@@ -299,9 +299,11 @@ TEST_F(MainWindowTest, BufferOverflowStopsTheRun)
     ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100000"));
     Click(ui().StartButton);
     // The user-interface thread is busy: the event thread fills the input queue meanwhile.
-    // 126,000 bytes, less than the queue and the kernel's buffers hold together.
-    Send(Lines(18000, "12345"));
-    EXPECT_TRUE(WaitUntil([&] { return form->ComPort1().QueuedInput() >= 102400; }));
+    // 88 % of the queue, less than the queue and the kernel's buffers hold together, in lines
+    // long enough to stay below the sample limit.
+    const int size = form->ComPort1().Buffer().InputSize();
+    Send(Lines(size * 7 / 8 / 15, "1234567890123"));
+    EXPECT_TRUE(WaitUntil([&] { return form->ComPort1().QueuedInput() >= size * 8 / 10; }));
     ASSERT_TRUE(ProcessEventsUntil(
             [&] { return form->StatusText(2) == QStringLiteral("Buffer Overflow"); }));
     EXPECT_TRUE(ui().StartButton->isEnabled());
