@@ -20,6 +20,8 @@ void TForm1::SetupChannels()
 {
     m_channelTable = new ChannelTable(*ui->ChannelTable);
     m_legend = new ChannelLegend(*ui->RChart1);
+    for (int channel = 1; channel <= kMaxChannels; ++channel)
+        ui->RChart1->SetBlackWhitePattern(channel, kChannelBlackWhitePatterns[size_t(channel - 1)]);
     connect(m_channelTable, &ChannelTable::VisibilityChanged, this,
             &TForm1::ChannelVisibilityChange);
     for (QCheckBox *shown : {ui->Ch1VisibleCheckBox, ui->Ch2VisibleCheckBox})

@@ -4,6 +4,7 @@
 #include "platform/color.h"
 
 #include <array>
+#include <cstdint>
 
 // The colour each channel draws in, on the fast display, the slow display and the legend.
 // Channels 1 and 2 are blue and red; 3 to 8 take colours that eyes with a colour vision
@@ -23,3 +24,21 @@ inline TColor ChannelColor(int channel)
 {
     return kChannelColors[static_cast<size_t>(channel - 1)];
 }
+
+// A chart's black-and-white pattern from 16 marks, 'x' for a pixel drawn, first bit first.
+consteval std::uint16_t DashPattern(const char (&marks)[17])
+{
+    std::uint16_t pattern = 0;
+    for (int i = 0; i < 16; ++i)
+        pattern |= marks[i] == 'x' ? std::uint16_t(1u << i) : 0;
+    return pattern;
+}
+
+// How each channel's curve looks in the black-and-white export, where every curve is black:
+// channels 1 and 2 solid, as they always were; 3 to 8 dashed, each its own way.
+inline constexpr std::array<std::uint16_t, kMaxChannels> kChannelBlackWhitePatterns = {
+        DashPattern("xxxxxxxxxxxxxxxx"), DashPattern("xxxxxxxxxxxxxxxx"),
+        DashPattern("xxxxxxxxxxxx...."), DashPattern("xxxxxx..xxxxxx.."),
+        DashPattern("xxxx....xxxx...."), DashPattern("xx..xx..xx..xx.."),
+        DashPattern("xxxxxxxx..x..x.."), DashPattern("x.x.x.x.x.x.x.x."),
+};

@@ -39,6 +39,15 @@ public:
         }
     }
 
+    // Lines drawn pixel by pixel go through this mask (see BlackWhitePattern).
+    void SetPattern(std::uint16_t pattern)
+    {
+        if (pattern != m_pattern) {
+            Flush();
+            m_pattern = pattern;
+        }
+    }
+
     void MoveTo(QPoint p)
     {
         Flush();
@@ -72,7 +81,7 @@ public:
                 m_painter.fillRect(QRect(a, QSize(1, 1)), ToQColor(color));
             }
         } else if (m_direct) {
-            m_pixels->Line(a, b, m_rgb);
+            m_pixels->Line(a, b, m_rgb, m_pattern);
         } else if (m_visible) {
             PreparePainter();
             m_painter.drawLine(a, b);
@@ -87,7 +96,7 @@ public:
         }
         if (m_count >= 2 && m_direct) {
             for (int i = 1; i < m_count; ++i) {
-                m_pixels->Line(m_points[i - 1], m_points[i], m_rgb);
+                m_pixels->Line(m_points[i - 1], m_points[i], m_rgb, m_pattern);
             }
         } else if (m_count >= 2 && m_visible) {
             PreparePainter();
@@ -149,6 +158,7 @@ private:
     bool m_visible = true;
     bool m_direct = false;
     bool m_penDirty = true;
+    std::uint16_t m_pattern = PixelLines::Solid;
     QPoint m_current {0, 0};
     QPoint m_points[MaxPoints];
     int m_count = 0;
@@ -278,6 +288,13 @@ QPoint ResumePoint(const TChartModel &chart, const PointMapper &map, const TChar
 
 } // namespace
 
+void TCustomRChart::SetBlackWhitePattern(int layer, std::uint16_t pattern)
+{
+    if (layer >= 1 && layer <= LayerCount) {
+        m_blackWhitePatterns[static_cast<size_t>(layer - 1)] = pattern;
+    }
+}
+
 void TCustomRChart::RenderItems(QImage &canvas, int xOffset, int yOffset, bool blackWhite,
                                 int gridIndex)
 {
@@ -321,6 +338,9 @@ void TCustomRChart::RenderItemRange(QImage &canvas, int xOffset, int yOffset, bo
         const TColor color = blackWhite ? clBlack : item->Color;
         const TColor fill = blackWhite ? clSilver : item->FillColor;
         items.SetWidth(static_cast<int>(item->LineWidth));
+        if (blackWhite) {
+            items.SetPattern(BlackWhitePattern(item->Layer));
+        }
         switch (static_cast<TItemKind>(item->Kind)) {
         case TItemKind::ikMoveTo:
             items.MoveTo(map(item->Layer, item->X1, item->Y1));

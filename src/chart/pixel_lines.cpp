@@ -11,7 +11,7 @@ PixelLines::PixelLines(QImage &image)
     , m_height(image.height())
 { }
 
-void PixelLines::Line(QPoint from, QPoint to, QRgb colour)
+void PixelLines::Line(QPoint from, QPoint to, QRgb colour, std::uint16_t pattern)
 {
     const auto outside = [](int a, int b, int limit) {
         return (a < 0 && b < 0) || (a >= limit && b >= limit);
@@ -31,7 +31,7 @@ void PixelLines::Line(QPoint from, QPoint to, QRgb colour)
     const std::int64_t adv = std::llabs(dv);
     const std::int64_t u0 = xMajor ? from.x() : from.y();
     const std::int64_t v0 = xMajor ? from.y() : from.x();
-    if (Inside(from) && Inside(to)) {
+    if (pattern == Solid && Inside(from) && Inside(to)) {
         LineInside(from, xMajor, su, sv, adu, adv, colour);
         return;
     }
@@ -62,7 +62,9 @@ void PixelLines::Line(QPoint from, QPoint to, QRgb colour)
         if (v >= 0 && v < vLimit) {
             const std::int64_t x = xMajor ? u : v;
             const std::int64_t y = xMajor ? v : u;
-            m_bits[y * m_stride + x] = colour;
+            if ((pattern >> ((x + y) & 15)) & 1) {
+                m_bits[y * m_stride + x] = colour;
+            }
         }
         r += 2 * adv;
         if (r >= twoAdu) {

@@ -21,7 +21,11 @@ public:
         }
     }
 
-    void Line(QPoint from, QPoint to, QRgb colour);
+    static constexpr std::uint16_t Solid = 0xFFFF;
+
+    // With a pattern, pixel (x, y) of the line is set only when bit (x + y) % 16 of it is: the
+    // dashes run on from one line to the next, however short the lines are.
+    void Line(QPoint from, QPoint to, QRgb colour, std::uint16_t pattern = Solid);
 
 private:
     bool Inside(QPoint p) const

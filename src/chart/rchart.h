@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdint>
@@ -189,6 +190,14 @@ public:
     void SetGridDx(double value); // values below -3 are ignored
     double GridDy() const { return m_gridDy; }
     void SetGridDy(double value);
+    // The black-and-white export draws the lines of a layer through this mask: pixel (x, y) is
+    // set when bit (x + y) % 16 is. All bits set (the default) draws solid lines; dashes keep
+    // curves apart where colour cannot.
+    std::uint16_t BlackWhitePattern(int layer) const
+    {
+        return m_blackWhitePatterns[static_cast<size_t>(std::clamp(layer, 1, LayerCount) - 1)];
+    }
+    void SetBlackWhitePattern(int layer, std::uint16_t pattern);
     TShadowStyle ShadowStyle() const { return m_shadowStyle; }
     void SetShadowStyle(TShadowStyle value) { ChangeLook(m_shadowStyle, value); }
     TColor ShadowColor() const { return m_shadowColor; }
@@ -373,6 +382,12 @@ private:
     void UpdatePointer(int x, int y);
     void ResetPointer();
     void RunWithPaintSuppressed(const std::function<void()> &change);
+    static std::array<std::uint16_t, LayerCount> FilledPatterns()
+    {
+        std::array<std::uint16_t, LayerCount> patterns;
+        patterns.fill(0xFFFF);
+        return patterns;
+    }
 
     TChartModel m_model;
     std::array<std::unique_ptr<TScale>, LayerCount> m_axisX;
@@ -386,6 +401,7 @@ private:
     double m_gridDx = 0;
     double m_gridDy = 0;
     TShadowStyle m_shadowStyle = TShadowStyle::ssFlying;
+    std::array<std::uint16_t, LayerCount> m_blackWhitePatterns = FilledPatterns();
     TColor m_shadowColor = clGrayText;
     TColor m_shadowBakColor = clBtnFace;
     QString m_caption;

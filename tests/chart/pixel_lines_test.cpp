@@ -53,4 +53,26 @@ TEST(PixelLines, ClippingKeepsThePixelsOfTheWholeLine)
     }
 }
 
+// A pattern sets pixel (x, y) by bit (x + y) % 16, so dashes run on across short lines and
+// around corners: a staircase of one-pixel steps reads as one dashed line.
+TEST(PixelLines, PatternsDashByPixelPositionAcrossLines)
+{
+    constexpr std::uint16_t half = 0x00FF; // 8 on, 8 off
+    QImage pieces = Blank(40, 3);
+    QImage whole = Blank(40, 3);
+    PixelLines(whole).Line({0, 1}, {40, 1}, Ink, half);
+    PixelLines lines(pieces);
+    for (int x = 0; x < 40; x += 3)
+        lines.Line({x, 1}, {std::min(x + 3, 40), 1}, Ink, half);
+    for (int x = 0; x < 40; ++x) {
+        EXPECT_EQ(whole.pixel(x, 1) == Ink, (x + 1) % 16 < 8) << x;
+        EXPECT_EQ(pieces.pixel(x, 1), whole.pixel(x, 1)) << x;
+    }
+
+    QImage vertical = Blank(3, 40);
+    PixelLines(vertical).Line({1, 0}, {1, 40}, Ink, half);
+    for (int y = 0; y < 40; ++y)
+        EXPECT_EQ(vertical.pixel(1, y) == Ink, (y + 1) % 16 < 8) << y;
+}
+
 } // namespace
