@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>ChannelTable</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+</context>
+<context>
     <name>InOutError</name>
     <message>
         <source>Datei nicht gefunden</source>
@@ -68,6 +83,17 @@
     <message>
         <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
         <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+</context>
+<context>
+    <name>RunRecording</name>
+    <message>
+        <source>REC %1 (wartet auf Start)</source>
+        <translation>REC %1 (waits for Start)</translation>
+    </message>
+    <message>
+        <source>REC %1  %2  %3</source>
+        <translation>REC %1  %2  %3</translation>
     </message>
 </context>
 <context>
@@ -415,9 +441,65 @@
         <source>Update alle 500 ms oder länger</source>
         <translation>Update every 500 ms or longer</translation>
     </message>
+    <message>
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Record every sample to a CSV file: with the next Start, or at once during a run</source>
+        <translation>Record every sample to a CSV file: with the next Start, or at once during a run</translation>
+    </message>
+    <message>
+        <source>3 to 8 channels</source>
+        <translation>3 to 8 channels</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>CH 3-8</source>
+        <translation>CH 3-8</translation>
+    </message>
+    <message>
+        <source>Channels 3 to 8: tick a channel to show it, double-click a field to change it</source>
+        <translation>Channels 3 to 8: tick a channel to show it, double-click a field to change it</translation>
+    </message>
+    <message>
+        <source>The channel that meter 1 and the value beside it show</source>
+        <translation>The channel that meter 1 and the value beside it show</translation>
+    </message>
+    <message>
+        <source>The channel that meter 2 and the value beside it show</source>
+        <translation>The channel that meter 2 and the value beside it show</translation>
+    </message>
+    <message>
+        <source>Record...</source>
+        <translation>Record...</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Normal: max %1 Samples per channel</source>
+        <translation>Normal: max %1 Samples per channel</translation>
+    </message>
+    <message>
+        <source>Wählen Sie einen Ordner, in den Sie schreiben dürfen, und einen Datenträger mit freiem Platz.</source>
+        <translation>Choose a folder you may write to, on a disk with free space.</translation>
+    </message>
 </context>
 <context>
     <name>TFormHilfe</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>     Hilfe</source>
+        <translation>     Help</translation>
+    </message>
     <message>
         <source>Übersicht
 ---------------
@@ -440,6 +522,12 @@ Zwei Kanäle:
 Die beiden Messwerte werden als Text gesendet und durch ein Semikolon
 getrennt, danach folgt CR + LF.
 Beispiel:  12.5;3.75 + CR + LF
+
+Drei bis acht Kanäle:
+Die Messwerte werden wie bei zwei Kanälen durch das gewählte
+Trennzeichen getrennt. Fehlende Werte zählen als 0, überzählige
+werden ignoriert. Zum Ausprobieren sendet der Port &quot;DEMO 8&quot; acht Kanäle.
+Beispiel:  1.5;2;-0.25;7 + CR + LF
 
 Dezimaltrennzeichen in den Daten ist immer der Punkt.
 
@@ -488,6 +576,10 @@ Reset
 Die Reset-Taste stellt die Achsenskalierung wieder auf die eingegebenen
 Werte ein und übernimmt zugleich geänderte Werte in die Grafik.
 
+Aufzeichnen
+&quot;Record&quot; schreibt jeden empfangenen Wert mit Uhrzeit in eine CSV-Datei,
+so lange die Erfassung läuft, auch über Stunden.
+
 Nach der Datenerfassung
 Auch nach einer Erfassung lässt sich die Grafik für alle Y- und
 X-Einstellungen neu skalieren: die Felder ändern und Reset drücken.</source>
@@ -512,6 +604,11 @@ Two channels:
 The two values are sent as text, separated by a semicolon,
 followed by CR + LF.
 Example:  12.5;3.75 + CR + LF
+
+Three to eight channels:
+The values are separated by the chosen delimiter, as with two channels.
+Missing values count as 0, extra ones are ignored. To try it, the port &quot;DEMO 8&quot; sends eight channels.
+Example:  1.5;2;-0.25;7 + CR + LF
 
 The decimal separator in the data is always the point.
 
@@ -559,17 +656,13 @@ Reset
 The Reset button sets the axis scaling back to the values entered
 and at the same time takes changed values into the graph.
 
+Recording
+&quot;Record&quot; writes every value received, with its time, to a CSV file
+for as long as the acquisition runs, for hours if need be.
+
 After an acquisition
 After an acquisition, too, the graph can be rescaled for all Y and
 X settings: change the fields and press Reset.</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>     Hilfe</source>
-        <translation>     Help</translation>
     </message>
 </context>
 </TS>
