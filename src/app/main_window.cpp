@@ -209,6 +209,7 @@ void TForm1::SetupStatusBar()
         ui->StatusBar->addWidget(panel);
     }
     m_recordingStatus = new QLabel(ui->StatusBar);
+    m_recordingStatus->setContentsMargins(0, 0, 12, 0); // clear of the size grip
     ui->StatusBar->addPermanentWidget(m_recordingStatus);
 }
 
