@@ -32,8 +32,13 @@ public:
 
     // The run has begun with these channels: an armed recording begins. Raises as SwitchOn.
     void RunStarted(const QStringList &channelNames);
-    // The run has ended: so has the recording.
-    void RunEnded() { SwitchOff(); }
+    // The run has ended: so has its recording. One that never began (the port did not open)
+    // still waits for the next run.
+    void RunEnded()
+    {
+        if (Recording())
+            SwitchOff();
+    }
 
     // "name, 12.3 MB, 0:01:05" while recording; "name (waits for Start)" while armed.
     QString StatusText() const;

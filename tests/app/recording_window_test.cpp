@@ -158,6 +158,19 @@ TEST_F(RecordingWindowTest, SwitchedOnDuringARunItBeginsAtOnceAndOffEndsIt)
     EXPECT_EQ(r.values[0], std::vector<float>(20, 2.0f));
 }
 
+TEST_F(RecordingWindowTest, AStartThatFailsLeavesTheRecordingWaiting)
+{
+    ui().ComComboBox1->addItem(QStringLiteral("/dev/vantor-missing"));
+    ui().ComComboBox1->SetText(QStringLiteral("/dev/vantor-missing"));
+    RecordTo(path);
+    Click(ui().StartButton);
+    ASSERT_EQ(messages.Errors.size(), 1);
+    EXPECT_FALSE(Running());
+    EXPECT_TRUE(recording().Armed());
+    EXPECT_TRUE(ui().RecordButton->isChecked());
+    EXPECT_FALSE(QFile::exists(path)) << "no file before a run begins";
+}
+
 // A file that cannot be created or a disk that fills up ends the recording with a message that
 // names the file; the run goes on, and the file ends in a complete line.
 TEST_F(RecordingWindowTest, DiskFaultsEndTheRecordingNotTheRun)
