@@ -71,6 +71,7 @@ struct AcquisitionState : DecodeSettings
     {
         Prev1 = Value1;
         Prev2 = Value2;
-        PrevMore = ValueMore;
+        if (ChannelCount > 2)
+            PrevMore = ValueMore;
     }
 };
