@@ -42,19 +42,32 @@ void PacketDecoder::BeginRun()
     m_state.Prev1 = m_state.Prev2 = 0.0f;
     m_state.PrevMore = {};
     m_gap = false;
+    m_blockPage.reset();
 }
 
 void PacketDecoder::Halt()
 {
     m_state.Stopped = true;
+    m_blockPage.reset();
     ApplyScroll();
     HandOverRecorded();
 }
 
 void PacketDecoder::BlockDelivered()
 {
+    m_blockPage.reset();
     ApplyScroll();
     HandOverRecorded();
+}
+
+// The page cannot change while the framer delivers a block: it is asked once per block.
+TDisplayPage PacketDecoder::Page()
+{
+    if (!m_framer.Delivering())
+        return m_ties.ActivePage();
+    if (!m_blockPage)
+        m_blockPage = m_ties.ActivePage();
+    return *m_blockPage;
 }
 
 void PacketDecoder::Clear()
@@ -76,7 +89,7 @@ void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &pa
     if (m_feed)
         m_feed->LedStep(m_state.Value1);
 
-    const TDisplayPage page = m_ties.ActivePage();
+    const TDisplayPage page = Page();
     if (page == TDisplayPage::dpFastDisplay)
         FastDisplayStep();
     if (page == TDisplayPage::dpSlowDisplay && m_feed)

@@ -6,6 +6,7 @@
 #include "app/sample_recorder.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class SampleRecorder;
@@ -62,6 +63,7 @@ private:
     void Record(const Sample &sample);
     void HandOverRecorded();
     void BlockDelivered();
+    TDisplayPage Page();
     int Channels() const;
 
     AcquisitionState &m_state;
@@ -73,6 +75,7 @@ private:
     // change per block instead of one per sample, with the same resulting ranges.
     std::int64_t m_pendingScroll = 0;
     bool m_gap = false;
+    std::optional<TDisplayPage> m_blockPage; // the page of the block being delivered
     SampleRecorder *m_recorder = nullptr;
     SampleBlock m_recorded; // the samples of the block being delivered
 };
