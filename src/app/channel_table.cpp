@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -110,6 +111,7 @@ void ChannelTable::SetVisible(int channel, bool visible)
 
 void ChannelTable::SetChannelCount(int count)
 {
+    const QSignalBlocker quiet(&m_table); // greying a row out shows or hides nothing
     for (int channel = kFirstChannel; channel <= kMaxChannels; ++channel) {
         const bool used = channel <= count;
         for (int column = 0; column < kColumns; ++column) {
