@@ -6,6 +6,7 @@
 #include "platform/number_text.h"
 
 #include <QHeaderView>
+#include <QLocale>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -14,6 +15,22 @@
 namespace {
 
 enum Column { kName, kScale, kOffset, kColumns };
+
+// The fields' six decimals without the trailing zeros, and no group separators.
+QString CellText(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    QString text = locale.toString(value, 'f', 6);
+    const QString point = locale.decimalPoint();
+    if (text.contains(point)) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(point))
+            text.chop(point.size());
+    }
+    return text;
+}
 
 // Scale and offset cells are edited with the rules of the channels' edit fields.
 class NumberDelegate : public QStyledItemDelegate
@@ -31,9 +48,9 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override
     {
-        auto *edit = static_cast<FloatEdit *>(editor);
-        edit->SetFieldText(edit->text());
-        model->setData(index, edit->text());
+        // Read by the fields' rule, shown as short as the value allows: the column is narrow.
+        const auto *edit = static_cast<FloatEdit *>(editor);
+        model->setData(index, CellText(ReadFloatField(edit->text(), edit->Decimals())));
     }
 };
 
@@ -56,9 +73,11 @@ ChannelTable::ChannelTable(QTableWidget &table)
     m_table.setHorizontalHeaderLabels({tr("Name"), tr("Scale"), tr("Offset")});
     m_table.verticalHeader()->setVisible(false);
     m_table.verticalHeader()->setDefaultSectionSize(22);
-    m_table.horizontalHeader()->setStretchLastSection(true);
-    m_table.setColumnWidth(kName, 70);
-    m_table.setColumnWidth(kScale, 52);
+    m_table.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table.horizontalHeader()->setMinimumSectionSize(20);
+    m_table.setColumnWidth(kName, 74);
+    m_table.setColumnWidth(kScale, 44);
+    m_table.setColumnWidth(kOffset, 56);
     m_table.setItemDelegateForColumn(kScale, new NumberDelegate(&m_table));
     m_table.setItemDelegateForColumn(kOffset, new NumberDelegate(&m_table));
     for (int row = 0; row < rows; ++row) {
@@ -67,8 +86,8 @@ ChannelTable::ChannelTable(QTableWidget &table)
         name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
         name->setCheckState(Qt::Checked);
         m_table.setItem(row, kName, name);
-        m_table.setItem(row, kScale, new QTableWidgetItem(WriteFloatField(1.0, 6)));
-        m_table.setItem(row, kOffset, new QTableWidgetItem(WriteFloatField(0.0, 6)));
+        m_table.setItem(row, kScale, new QTableWidgetItem(CellText(1.0)));
+        m_table.setItem(row, kOffset, new QTableWidgetItem(CellText(0.0)));
     }
     connect(&m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
         if (item->column() == kName)
@@ -89,12 +108,12 @@ QString ChannelTable::Name(int channel) const
 
 float ChannelTable::Scale(int channel) const
 {
-    return static_cast<float>(StrToFloat(Text(channel, kScale)));
+    return static_cast<float>(ReadFloatField(Text(channel, kScale), 6));
 }
 
 float ChannelTable::Offset(int channel) const
 {
-    return static_cast<float>(StrToFloat(Text(channel, kOffset)));
+    return static_cast<float>(ReadFloatField(Text(channel, kOffset), 6));
 }
 
 bool ChannelTable::Visible(int channel) const
