@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <charconv>
@@ -108,6 +109,7 @@ TEST_F(RecordingWindowTest, EverySampleOfTheRunInOrderAsTheDisplayHoldsIt)
         SCOPED_TRACE(c.header.size());
         c.count->setChecked(true);
         ui().Ch1NameEdit->setText(c.header.size() > 3 ? QStringLiteral("Volt") : QString());
+        ui().ChannelTable->item(0, 2)->setText(QStringLiteral("0,5")); // channel 3's offset
         const QString file = dir.filePath(QStringLiteral("run%1.csv").arg(run++));
         RecordTo(file);
         EXPECT_TRUE(recording().Armed());
@@ -128,6 +130,9 @@ TEST_F(RecordingWindowTest, EverySampleOfTheRunInOrderAsTheDisplayHoldsIt)
         ASSERT_EQ(r.Samples(), 3000u);
         for (size_t ch = 0; ch < r.values.size(); ++ch)
             EXPECT_EQ(r.values[ch], Displayed(int(ch) + 1)) << "channel " << ch + 1;
+        if (r.values.size() == 3) {
+            EXPECT_EQ(r.values[2][0], 0.6f) << "0.1 with the table's offset";
+        }
         EXPECT_TRUE(std::is_sorted(r.seconds.begin(), r.seconds.end()));
         const QRegularExpression iso(
                 QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d$)"));
