@@ -82,10 +82,14 @@ static void BM_DecoderFastDisplayTrend(benchmark::State &state)
 }
 BENCHMARK(BM_DecoderFastDisplayTrend);
 
-// The framer cutting 4 KiB blocks of CR LF lines, each packet decoded in normal mode.
-static void BM_DecoderWithFramer(benchmark::State &state)
+namespace {
+
+// The framer cutting 4 KiB blocks of CR LF lines, each packet decoded in normal mode; with a
+// recorder, every sample is recorded too.
+void DecodeThroughFramer(benchmark::State &state, SampleRecorder *recorder)
 {
     DecoderRig rig;
+    rig.decoder.SetRecorder(recorder);
     std::string block;
     int lines = 0;
     while (block.size() < 4096 - 16) {
@@ -106,36 +110,22 @@ static void BM_DecoderWithFramer(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * lines);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
 }
+
+} // namespace
+
+static void BM_DecoderWithFramer(benchmark::State &state)
+{
+    DecodeThroughFramer(state, nullptr);
+}
 BENCHMARK(BM_DecoderWithFramer);
 
-// BM_DecoderWithFramer with a recording on: the user-interface thread's share of it is
-// gathering each block's values and handing them over; the writer thread formats and writes
-// to /dev/null.
+// The same with a recording on: the user-interface thread's share of it is gathering each
+// block's values and handing them over; the writer thread formats and writes to /dev/null.
 static void BM_DecoderWithFramerRecording(benchmark::State &state)
 {
-    DecoderRig rig;
     SampleRecorder recorder;
     recorder.Start(QStringLiteral("/dev/null"), {QStringLiteral("CH1")});
-    rig.decoder.SetRecorder(&recorder);
-    std::string block;
-    int lines = 0;
-    while (block.size() < 4096 - 16) {
-        block += std::to_string(lines % 100) + ".25\r\n";
-        ++lines;
-    }
-    rig.state.TrendMode = false;
-    rig.chart.ReserveItems(100001);
-    for (auto _ : state) {
-        if (rig.state.SampleCount > 99000) {
-            state.PauseTiming();
-            rig.chart.ClearItems();
-            rig.state.SampleCount = 0;
-            state.ResumeTiming();
-        }
-        rig.framer.AppendReceived(nullptr, block);
-    }
-    state.SetItemsProcessed(state.iterations() * lines);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
+    DecodeThroughFramer(state, &recorder);
     if (!recorder.Recording())
         state.SkipWithError("the recording ended: the writer fell behind");
     recorder.Stop();

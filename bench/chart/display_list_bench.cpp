@@ -34,34 +34,57 @@ static void FastDisplaySize(TRChart &chart)
     chart.Model().SetChartSize(708, 384);
 }
 
-// The trend mode's steady state: a full window of `window` samples per channel scrolls on by
-// one sample; painting is suppressed as during an acquisition.
+// A chart set up as for a trend run (painting suppressed, as during an acquisition), fed one
+// sample at a time: one line per channel, layer c holding channel c.
 template<typename Chart>
-static void BM_DisplayListTrendStep(benchmark::State &state)
+struct TrendFeed
 {
-    const int window = 2000;
-    const int channels = static_cast<int>(state.range(0));
     Chart chart;
-    chart.SetAllocSize(110000);
-    chart.SetAutoRedraw(false);
-    chart.SuppressPaint(true);
-    FastDisplaySize(chart);
+    int channels;
     double n = 1;
-    auto sample = [&] {
+
+    explicit TrendFeed(int channelCount)
+        : channels(channelCount)
+    {
+        chart.SetAllocSize(110000);
+        chart.SetAutoRedraw(false);
+        chart.SuppressPaint(true);
+        FastDisplaySize(chart);
+    }
+    void Sample()
+    {
         for (int c = 1; c <= channels; ++c) {
             chart.SetActiveLayer(c);
             chart.AddLine(n - 1, c * 0.5, n, c * 0.5 + 0.1);
         }
         n += 1;
-    };
-    for (int i = 0; i < window; ++i)
-        sample();
-    for (auto _ : state) {
+    }
+    void DropOldest()
+    {
         for (int c = 0; c < channels; ++c)
             chart.RemoveFirstItem();
-        sample();
+    }
+    // Every channel's range ends at the newest sample and spans `window` samples.
+    void Follow(int window)
+    {
         for (int c = 1; c <= channels; ++c)
             chart.SetRange(c, n - window, 0, n, 10);
+    }
+};
+
+// The trend mode's steady state: a full window of `window` samples per channel scrolls on by
+// one sample.
+template<typename Chart>
+static void BM_DisplayListTrendStep(benchmark::State &state)
+{
+    const int window = 2000;
+    TrendFeed<Chart> feed(static_cast<int>(state.range(0)));
+    for (int i = 0; i < window; ++i)
+        feed.Sample();
+    for (auto _ : state) {
+        feed.DropOldest();
+        feed.Sample();
+        feed.Follow(window);
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -76,31 +99,16 @@ static void BM_DisplayListTrendBlock(benchmark::State &state)
 {
     constexpr int kWindow = 2000;
     constexpr int kBlock = 1000;
-    const int channels = static_cast<int>(state.range(0));
-    TChartModel chart;
-    chart.SetAllocSize(110000);
-    chart.SetAutoRedraw(false);
-    chart.SuppressPaint(true);
-    FastDisplaySize(chart);
-    chart.ReserveItems(1001 * channels);
-    double n = 1;
-    auto sample = [&] {
-        for (int c = 1; c <= channels; ++c) {
-            chart.SetActiveLayer(c);
-            chart.AddLine(n - 1, c * 0.5, n, c * 0.5 + 0.1);
-        }
-        n += 1;
-    };
+    TrendFeed<TChartModel> feed(static_cast<int>(state.range(0)));
+    feed.chart.ReserveItems(1001 * feed.channels);
     for (int i = 0; i < kWindow; ++i)
-        sample();
+        feed.Sample();
     for (auto _ : state) {
         for (int i = 0; i < kBlock; ++i) {
-            sample();
-            for (int c = 0; c < channels; ++c)
-                chart.RemoveFirstItem();
+            feed.Sample();
+            feed.DropOldest();
         }
-        for (int c = 1; c <= channels; ++c)
-            chart.SetRange(c, n - kWindow, 0, n, 10);
+        feed.Follow(kWindow);
     }
     state.SetItemsProcessed(state.iterations() * kBlock);
 }

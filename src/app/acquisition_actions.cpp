@@ -2,7 +2,6 @@
 // options, the input-overflow stop and leaving the program.
 #include "app/main_window.h"
 
-#include "app/channel_colors.h"
 #include "app/channel_table.h"
 #include "app/info_window.h"
 #include "app/instrument_ranges.h"
@@ -151,7 +150,6 @@ void TForm1::PrepareSlowDisplay()
             TChSettings &settings = trend.Channel(channel);
             SetChannelRange(settings, y1min, y1max);
             settings.SetName1(ChannelName(channel));
-            settings.SetColor(ChannelColor(channel));
         }
     }
     ShowMeterChannel(1);

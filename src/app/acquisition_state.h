@@ -9,9 +9,7 @@
 // samples in all, 100,000 of one channel, 50,000 pairs, 12,500 of each of eight channels.
 constexpr std::uint32_t ChannelLimitFor(std::int32_t channelCount)
 {
-    return channelCount >= 2 && channelCount <= kMaxChannels
-            ? 100000u / static_cast<std::uint32_t>(channelCount)
-            : 100000u;
+    return 100000u / static_cast<std::uint32_t>(ChannelsRead(channelCount));
 }
 
 // The record of a run: the decode settings it inherits, the chart ranges and limits, and the

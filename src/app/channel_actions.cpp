@@ -20,10 +20,11 @@ void TForm1::SetupChannels()
 {
     m_channelTable = new ChannelTable(*ui->ChannelTable);
     m_legend = new ChannelLegend(*ui->RChart1);
-    for (int channel = 1; channel <= kMaxChannels; ++channel)
+    for (int channel = 1; channel <= kMaxChannels; ++channel) {
         ui->RChart1->SetBlackWhitePattern(channel, kChannelBlackWhitePatterns[size_t(channel - 1)]);
-    connect(m_channelTable, &ChannelTable::VisibilityChanged, this,
-            &TForm1::ChannelVisibilityChange);
+        ui->AbTrend1->Channel(channel).SetColor(ChannelColor(channel));
+    }
+    connect(m_channelTable, &ChannelTable::ChannelChanged, this, &TForm1::ChannelVisibilityChange);
     for (QCheckBox *shown : {ui->Ch1VisibleCheckBox, ui->Ch2VisibleCheckBox})
         connect(shown, &QCheckBox::toggled, this, &TForm1::ChannelVisibilityChange);
     for (QLineEdit *name : {ui->Ch1NameEdit, ui->Ch2NameEdit})

@@ -91,7 +91,7 @@ ChannelTable::ChannelTable(QTableWidget &table)
     }
     connect(&m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
         if (item->column() == kName)
-            emit VisibilityChanged(item->row() + kFirstChannel);
+            emit ChannelChanged(item->row() + kFirstChannel);
     });
 }
 

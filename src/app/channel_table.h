@@ -27,8 +27,8 @@ public:
     void SetChannelCount(int count);
 
 signals:
-    // A tick was set or cleared.
-    void VisibilityChanged(int channel);
+    // A channel's name or tick changed.
+    void ChannelChanged(int channel);
 
 private:
     QString Text(int channel, int column) const;

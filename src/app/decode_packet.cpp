@@ -45,8 +45,8 @@ Sample DecodePacket(std::string_view packet, const DecodeSettings &settings)
     if (packet == "clr" || packet == "CLR")
         return {SampleKind::ClearCommand};
     Sample sample;
-    const int count = settings.ChannelCount;
-    if (count < 2 || count > kMaxChannels) {
+    const int count = ChannelsRead(settings.ChannelCount);
+    if (count == 1) {
         sample.Count = 1;
         sample.Values[0] = Field(packet, settings, 1);
         return sample;

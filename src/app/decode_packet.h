@@ -48,6 +48,12 @@ struct Sample
     bool operator==(const Sample &) const = default;
 };
 
+// The channels a packet is read with: the count when it is 2 to 8, otherwise one.
+constexpr int ChannelsRead(std::int32_t channelCount)
+{
+    return channelCount >= 2 && channelCount <= kMaxChannels ? channelCount : 1;
+}
+
 // Reads one packet: "clr" or "CLR" is the clear command; with one channel the number at its
 // start is channel 1. With two channels the text before the first separator is channel 1
 // (empty, so 0, when there is none) and everything after it channel 2. With three or more,

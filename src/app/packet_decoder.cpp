@@ -197,8 +197,7 @@ void PacketDecoder::AddLines(bool gap)
 
 int PacketDecoder::Channels() const
 {
-    const int count = m_state.ChannelCount;
-    return count >= 2 && count <= kMaxChannels ? count : 1;
+    return ChannelsRead(m_state.ChannelCount);
 }
 
 void PacketDecoder::ScrollTrend()

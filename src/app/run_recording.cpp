@@ -25,8 +25,7 @@ RunRecording::RunRecording(QObject *parent)
     m_recorder.OnStopped = [this](SampleRecorder *, const RecordingStopped &stop) {
         m_fileName.clear();
         m_statusTimer.stop();
-        emit StateChanged();
-        emit StatusChanged(StatusText());
+        Changed();
         emit Failed(stop.message);
     };
 }
@@ -36,8 +35,7 @@ void RunRecording::SwitchOn(const QString &fileName, const QStringList &runningC
     SwitchOff();
     m_fileName = fileName;
     if (runningChannels.isEmpty()) {
-        emit StateChanged();
-        emit StatusChanged(StatusText());
+        Changed();
         return;
     }
     Begin(runningChannels);
@@ -55,13 +53,11 @@ void RunRecording::Begin(const QStringList &channelNames)
         m_recorder.Start(m_fileName, channelNames);
     } catch (...) {
         m_fileName.clear();
-        emit StateChanged();
-        emit StatusChanged(StatusText());
+        Changed();
         throw;
     }
     m_statusTimer.start();
-    emit StateChanged();
-    emit StatusChanged(StatusText());
+    Changed();
 }
 
 void RunRecording::SwitchOff()
@@ -71,6 +67,11 @@ void RunRecording::SwitchOff()
     if (m_fileName.isEmpty())
         return;
     m_fileName.clear();
+    Changed();
+}
+
+void RunRecording::Changed()
+{
     emit StateChanged();
     emit StatusChanged(StatusText());
 }

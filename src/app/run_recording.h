@@ -53,6 +53,7 @@ signals:
 
 private:
     void Begin(const QStringList &channelNames);
+    void Changed();
 
     SampleRecorder m_recorder;
     QString m_fileName;
