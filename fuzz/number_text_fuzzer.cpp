@@ -3,7 +3,7 @@
 #include "fuzz_input.h"
 #include "fuzz_support.h"
 
-#include "app/number_reader.h"
+#include "app/run/number_reader.h"
 #include "platform/date_time.h"
 #include "platform/exception.h"
 #include "platform/number_text.h"

@@ -3,9 +3,9 @@
 #include "fuzz_input.h"
 #include "fuzz_support.h"
 
-#include "app/acquisition_state.h"
-#include "app/packet_decoder.h"
-#include "app/slow_display_feed.h"
+#include "app/run/acquisition_state.h"
+#include "app/run/packet_decoder.h"
+#include "app/run/slow_display_feed.h"
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/timer_service.h"

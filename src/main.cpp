@@ -1,5 +1,5 @@
-#include "app/application_windows.h"
-#include "app/translation.h"
+#include "app/window/application_windows.h"
+#include "app/window/translation.h"
 #include "platform/application.h"
 
 #include <QLocale>

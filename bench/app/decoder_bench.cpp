@@ -1,4 +1,4 @@
-#include "app/packet_decoder.h"
+#include "app/run/packet_decoder.h"
 #include "chart/rchart.h"
 #include "serial/data_packet.h"
 

@@ -1,7 +1,7 @@
 // What an open window costs over ten seconds: the process's CPU time and how often its threads
 // were switched in, once idle and once while a separate process plays a device at an everyday
 // rate through a pseudo-terminal. Counters are per second of wall time.
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "chart/rchart.h"
 #include "platform/user_interface.h"
 #include "pty_window_rig.h"

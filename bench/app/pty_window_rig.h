@@ -3,7 +3,7 @@
 // What the end-to-end window benchmarks share: a device that writes fixed-width lines into a
 // pseudo-terminal at a given rate from its own thread, the real main window opened on it, and
 // probes that watch the user-interface thread while a run streams.
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "platform/user_interface.h"
 #include "serial/com_combo_box.h"
 #include "ui_main_window.h"

@@ -1,4 +1,4 @@
-#include "app/sample_recorder.h"
+#include "app/run/sample_recorder.h"
 
 #include <QDir>
 #include <QFile>

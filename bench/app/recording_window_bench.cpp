@@ -3,7 +3,7 @@
 // window stopped ("Buffer Overflow"), the recording ended by itself, or the file does not hold
 // every sample in order. Counters: the resident size at the start and the end of the run, and
 // the seconds it took to write out what was queued at Stop.
-#include "app/run_recording.h"
+#include "app/run/run_recording.h"
 #include "pty_window_rig.h"
 
 #include <QFile>

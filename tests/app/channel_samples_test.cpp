@@ -1,4 +1,4 @@
-#include "app/channel_samples.h"
+#include "app/run/channel_samples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/decode_packet.h"
+#include "app/run/decode_packet.h"
 
 #include <gtest/gtest.h>
 

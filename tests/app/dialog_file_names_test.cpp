@@ -1,5 +1,5 @@
 // The real file dialogs, answered by the test as soon as they are open.
-#include "app/dialog_file_names.h"
+#include "app/window/dialog_file_names.h"
 
 #include <QApplication>
 #include <QDir>

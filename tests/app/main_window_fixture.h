@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window driven as a user drives it, against a pseudo-terminal playing the device.
-#include "app/file_name_source.h"
-#include "app/main_window.h"
+#include "app/window/file_name_source.h"
+#include "app/window/main_window.h"
 #include "chart/rchart.h"
 #include "platform/user_interface.h"
 #include "serial/com_combo_box.h"

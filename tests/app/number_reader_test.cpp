@@ -1,4 +1,4 @@
-#include "app/number_reader.h"
+#include "app/run/number_reader.h"
 
 #include <gtest/gtest.h>
 

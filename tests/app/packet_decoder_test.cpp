@@ -1,5 +1,5 @@
-#include "app/packet_decoder.h"
-#include "app/slow_display_feed.h"
+#include "app/run/packet_decoder.h"
+#include "app/run/slow_display_feed.h"
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"

@@ -1,8 +1,8 @@
 // A run and the terminal survive a device that goes away and comes back under the same name:
 // a link the test controls leads to a pseudo-terminal that is pulled and plugged in again.
-#include "app/channel_samples.h"
-#include "app/port_reconnect.h"
-#include "app/run_recording.h"
+#include "app/run/channel_samples.h"
+#include "app/run/port_reconnect.h"
+#include "app/run/run_recording.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"

@@ -1,4 +1,4 @@
-#include "app/recording_format.h"
+#include "app/run/recording_format.h"
 
 #include "support/locale_guard.h"
 

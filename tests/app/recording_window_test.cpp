@@ -1,7 +1,7 @@
 // Recording every sample to a file, driven through the window: the Record toggle, a run through
 // a pseudo-terminal, faults of the disk and the end of the program by a signal.
-#include "app/channel_samples.h"
-#include "app/run_recording.h"
+#include "app/run/channel_samples.h"
+#include "app/run/run_recording.h"
 #include "main_window_fixture.h"
 #include "platform/demo_device.h"
 #include "platform/termination_signals.h"

@@ -1,4 +1,4 @@
-#include "app/statistics_window.h"
+#include "app/tools/statistics_window.h"
 
 #include "support/locale_guard.h"
 

@@ -1,5 +1,5 @@
-#include "app/help_window.h"
-#include "app/info_window.h"
+#include "app/tools/help_window.h"
+#include "app/tools/info_window.h"
 
 #include "qstring_printer.h"
 

@@ -1,8 +1,8 @@
 // The English translation: complete in the repository, chosen from the user's languages, and
 // what the window then shows; without it the window keeps its own German and English texts.
-#include "app/help_window.h"
-#include "app/main_window.h"
-#include "app/translation.h"
+#include "app/tools/help_window.h"
+#include "app/window/main_window.h"
+#include "app/window/translation.h"
 #include "chart/rchart.h"
 #include "instruments/vmeter.h"
 #include "qstring_printer.h"

@@ -1,4 +1,4 @@
-#include "app/vector.h"
+#include "app/tools/vector.h"
 
 #include <gtest/gtest.h>
 

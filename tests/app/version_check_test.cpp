@@ -1,5 +1,5 @@
-#include "app/version_check.h"
-#include "app/web_data.h"
+#include "app/tools/version_check.h"
+#include "app/tools/web_data.h"
 
 #include "http_test_server.h"
 #include "qstring_printer.h"

@@ -1,5 +1,5 @@
-#include "app/web_data.h"
-#include "app/web_page_text.h"
+#include "app/tools/web_data.h"
+#include "app/tools/web_page_text.h"
 
 #include "http_test_server.h"
 #include "platform/exception.h"

@@ -1,4 +1,4 @@
-#include "app/window_state.h"
+#include "app/window/window_state.h"
 
 #include <gtest/gtest.h>
 

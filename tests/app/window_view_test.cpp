@@ -1,8 +1,8 @@
 // What the window shows, driven through its buttons with the built-in demo device: the design
 // fonts and colours of every control, the terminal's text and echo, the curves, meters and
 // trend of a run.
-#include "app/channel_colors.h"
-#include "app/channel_legend.h"
+#include "app/run/channel_colors.h"
+#include "app/window/channel_legend.h"
 #include "chart/num_lab.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"

@@ -1,0 +1,164 @@
+// The channels: how many a packet carries, each one's settings (channels 1 and 2 on their own
+// pages, 3 to 8 in the table), which ones show, the fast display's legend and the channels the
+// slow display's meters show.
+#include "app/window/main_window.h"
+
+#include "app/run/channel_colors.h"
+#include "app/run/channel_samples.h"
+#include "app/run/instrument_ranges.h"
+#include "app/run/slow_display_feed.h"
+#include "app/window/channel_legend.h"
+#include "app/window/channel_table.h"
+#include "chart/rchart.h"
+#include "instruments/trend.h"
+#include "instruments/value_indicator.h"
+#include "instruments/vmeter.h"
+#include "platform/number_text.h"
+#include "ui_main_window.h"
+
+void TForm1::SetupChannels()
+{
+    m_channelTable = new ChannelTable(*ui->ChannelTable);
+    m_legend = new ChannelLegend(*ui->RChart1);
+    for (int channel = 1; channel <= kMaxChannels; ++channel) {
+        ui->RChart1->SetBlackWhitePattern(channel, kChannelBlackWhitePatterns[size_t(channel - 1)]);
+        ui->AbTrend1->Channel(channel).SetColor(ChannelColor(channel));
+    }
+    connect(m_channelTable, &ChannelTable::ChannelChanged, this, &TForm1::ChannelVisibilityChange);
+    for (QCheckBox *shown : {ui->Ch1VisibleCheckBox, ui->Ch2VisibleCheckBox})
+        connect(shown, &QCheckBox::toggled, this, &TForm1::ChannelVisibilityChange);
+    for (QLineEdit *name : {ui->Ch1NameEdit, ui->Ch2NameEdit})
+        connect(name, &QLineEdit::textChanged, this, [this] { UpdateLegend(std::nullopt); });
+    connect(ui->ChNRadioButton, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            ChNRadioButtonClick();
+    });
+    connect(ui->ChannelCountSpinBox, &QSpinBox::valueChanged, this,
+            &TForm1::ChannelCountSpinBoxChange);
+    for (QComboBox *pick : {ui->ComboBoxMeter1Channel, ui->ComboBoxMeter2Channel})
+        connect(pick, &QComboBox::currentIndexChanged, this, &TForm1::ComboBoxMeterChannelChange);
+}
+
+int TForm1::ChosenChannelCount() const
+{
+    if (ui->CH2RadioButton->isChecked())
+        return 2;
+    if (ui->ChNRadioButton->isChecked())
+        return ui->ChannelCountSpinBox->value();
+    return 1;
+}
+
+void TForm1::ChNRadioButtonClick()
+{
+    ApplyChannelCount(ui->ChannelCountSpinBox->value());
+    ui->ComboBoxUpdateRate->setCurrentText(QStringLiteral("1000"));
+}
+
+// Picking a count picks "3 to 8" as well.
+void TForm1::ChannelCountSpinBoxChange()
+{
+    if (ui->ChNRadioButton->isChecked())
+        ApplyChannelCount(ui->ChannelCountSpinBox->value());
+    else
+        ui->ChNRadioButton->setChecked(true);
+}
+
+void TForm1::ApplyChannelCount(int channels)
+{
+    State().ChannelCount = channels;
+    State().ChannelLimit = ChannelLimitFor(channels);
+    SetChannelHint(channels);
+    TRChart &chart = *ui->RChart1;
+    chart.SetMarginLeft(channels >= 2 ? 160 : 80);
+    chart.Scale2Y().SetVisible(channels >= 2);
+    m_channelTable->SetChannelCount(channels);
+    ApplyChannelVisibility();
+    if (channels >= 2)
+        chart.Redraw();
+    UpdateWindowState();
+}
+
+QString TForm1::ChannelName(int channel) const
+{
+    QString name = channel == 1 ? ui->Ch1NameEdit->text()
+            : channel == 2      ? ui->Ch2NameEdit->text()
+                                : m_channelTable->Name(channel);
+    return name.trimmed().isEmpty() ? QStringLiteral("CH%1").arg(channel) : name;
+}
+
+bool TForm1::ChannelShown(int channel) const
+{
+    if (channel > m_acquisition->State().ChannelCount)
+        return false;
+    if (channel == 1)
+        return ui->Ch1VisibleCheckBox->isChecked();
+    if (channel == 2)
+        return ui->Ch2VisibleCheckBox->isChecked();
+    return m_channelTable->Visible(channel);
+}
+
+void TForm1::ChannelVisibilityChange()
+{
+    ApplyChannelVisibility();
+    ui->RChart1->Redraw();
+}
+
+// The chart's layers and the trend's channels follow the channel count and the ticks. A
+// channel that is not shown is still decoded, drawn into the display list and exported.
+void TForm1::ApplyChannelVisibility()
+{
+    TRChart &chart = *ui->RChart1;
+    TAbTrend &trend = *ui->AbTrend1;
+    for (int channel = 1; channel <= kMaxChannels; ++channel) {
+        const bool shown = ChannelShown(channel);
+        chart.SetLayerVisible(channel, shown);
+        trend.Channel(channel).SetVisible(shown);
+    }
+    UpdateLegend(std::nullopt);
+}
+
+// With two channels or more the legend names each shown one, with its value at the cursor.
+void TForm1::UpdateLegend(std::optional<double> cursorX)
+{
+    std::vector<ChannelLegend::Entry> entries;
+    const int channels = State().ChannelCount;
+    const TRChart &chart = *ui->RChart1;
+    for (int channel = 1; channels >= 2 && channel <= channels; ++channel) {
+        if (!ChannelShown(channel))
+            continue;
+        ChannelLegend::Entry entry {ChannelName(channel), ChannelColor(channel), std::nullopt};
+        if (cursorX)
+            entry.Value = LayerValueAt(chart.Items(), chart.ItemCount(), channel, *cursorX);
+        entries.push_back(std::move(entry));
+    }
+    m_legend->SetPlotCorner(chart.MarginRight(), chart.MarginTop());
+    m_legend->SetEntries(std::move(entries));
+}
+
+void TForm1::ComboBoxMeterChannelChange()
+{
+    m_feed->SetMeterChannels(ui->ComboBoxMeter1Channel->currentIndex() + 1,
+                             ui->ComboBoxMeter2Channel->currentIndex() + 1);
+    ShowMeterChannel(1);
+    ShowMeterChannel(2);
+    AbTrend1NewCursorPos();
+}
+
+// A meter takes the range of its channel: channel 2 its own, the others channel 1's. In Port
+// mode meter 1 keeps the byte range.
+void TForm1::ShowMeterChannel(int meter)
+{
+    TAbVMeter &instrument = meter == 1 ? *ui->AbVMeter1 : *ui->AbVMeter2;
+    const int channel = m_feed->MeterChannel(meter);
+    instrument.SignalSettings().SetName1(tr("Kanal %1").arg(channel));
+    instrument.ClearValue();
+    if (meter == 1 && ui->CheckBoxPort->isChecked()) {
+        ShowPortModeMeter();
+        return;
+    }
+    const bool second = channel == 2;
+    const QString yMax = (second ? ui->GraphY2maxEdit : ui->GraphYmaxEdit)->text();
+    const QString yMin = (second ? ui->GraphY2minEdit : ui->GraphYminEdit)->text();
+    SetMeterRange(instrument, StrToFloat(yMin), StrToFloat(yMax));
+    ApplyMeterFormat(instrument, yMax);
+}
