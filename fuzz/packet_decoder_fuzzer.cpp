@@ -5,7 +5,10 @@
 
 #include "app/run/acquisition_state.h"
 #include "app/run/packet_decoder.h"
+#include "app/run/port_led_sink.h"
+#include "app/run/run_settings.h"
 #include "app/run/slow_display_feed.h"
+#include "app/run/text_line_format.h"
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/timer_service.h"
@@ -33,7 +36,8 @@ struct Rig
     TAbVMeter meter1;
     TAbVMeter meter2;
     TAbTrend trend;
-    bool portMode = false;
+    PortLedSink ledSink {
+            {&leds[0], &leds[1], &leds[2], &leds[3], &leds[4], &leds[5], &leds[6], &leds[7]}};
     std::unique_ptr<SlowDisplayFeed> feed;
 
     Rig()
@@ -48,22 +52,16 @@ struct Rig
             shown->setAttribute(Qt::WA_DontShowOnScreen);
             shown->show();
         }
-        framer.SetStartString("");
-        framer.SetStopString("\n");
         SlowDisplayFeed::Instruments instruments;
-        for (std::size_t k = 0; k < leds.size(); ++k)
-            instruments.Leds[k] = &leds[k];
         instruments.Meter1 = &meter1;
         instruments.Meter2 = &meter2;
         instruments.Trend = &trend;
-        instruments.PortModeChecked = [this] { return portMode; };
         feed = std::make_unique<SlowDisplayFeed>(std::move(instruments));
     }
 
     // What one input starts from: an empty chart on the window's ranges, no trend records.
-    void Reset(bool port)
+    void Reset()
     {
-        portMode = port;
         chart.ClearItems();
         chart.SetRange(1, 0, 0, 1000, 10);
         chart.SetRange(2, 0, 0, 1000, 10);
@@ -87,31 +85,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     FuzzInput input(data, size);
     TManualTimerScope timer;
-    AcquisitionState state;
-    state.ChannelCount = input.TakeInt(1, kMaxChannels);
-    state.TrendMode = input.TakeBool();
-    state.Separator = input.Take<char>();
-    state.Scale1 = input.Take<float>();
-    state.Offset1 = input.Take<float>();
-    state.Scale2 = input.Take<float>();
-    state.Offset2 = input.Take<float>();
-    state.XMax = input.Take<float>();
-    state.ChannelLimit = static_cast<std::uint32_t>(input.TakeInt(0, 200));
-    state.MaxSamples = static_cast<std::uint32_t>(input.TakeInt(0, 200));
-    const auto page = static_cast<TDisplayPage>(input.TakeInt(0, 2));
+    RunSettings settings;
+    settings.Decode.ChannelCount = input.TakeInt(1, kMaxChannels);
+    settings.Fast.TrendMode = input.TakeBool();
+    settings.Decode.Separator = input.Take<char>();
+    settings.Decode.Scale1 = input.Take<float>();
+    settings.Decode.Offset1 = input.Take<float>();
+    settings.Decode.Scale2 = input.Take<float>();
+    settings.Decode.Offset2 = input.Take<float>();
+    settings.Fast.XMax = input.Take<float>();
+    input.TakeInt(0, 200); // once the channel limit, which follows the channel count now
+    settings.Fast.MaxSamples = static_cast<std::uint32_t>(input.TakeInt(0, 200));
+    settings.Page = static_cast<TDisplayPage>(input.TakeInt(0, 2));
+    settings.Slow.PortMode = input.TakeBool();
 
     Rig &rig = TheRig();
-    rig.Reset(input.TakeBool());
-    PacketDecoder::Ties ties;
-    ties.ActivePage = [&] { return page; };
-    PacketDecoder decoder(state, rig.chart, rig.framer, std::move(ties), rig.feed.get());
-    rig.framer.OnPacket = [&](TComDataPacket *sender, const std::string &packet) {
-        decoder.ComDataPacket1Packet(sender, packet);
-    };
-
-    const std::string_view stream = input.Rest();
-    rig.framer.AppendReceived(nullptr, stream.data(), static_cast<int>(stream.size()));
-    rig.framer.OnPacket = nullptr;
+    rig.Reset();
+    std::vector<SampleSink *> sinks;
+    if (settings.Slow.PortMode)
+        sinks.push_back(&rig.ledSink);
+    if (settings.Page == TDisplayPage::dpSlowDisplay)
+        sinks.push_back(rig.feed.get());
+    AcquisitionState state;
+    PacketDecoder decoder(state, rig.chart.Model(), {});
+    decoder.BeginRun(settings, sinks);
+    {
+        TextLineFormat format(rig.framer, settings.Decode, decoder);
+        // The corpus holds lines ended by a line feed.
+        rig.framer.SetStartString("");
+        rig.framer.SetStopString("\n");
+        const std::string_view stream = input.Rest();
+        rig.framer.AppendReceived(nullptr, stream.data(), static_cast<int>(stream.size()));
+    }
     timer.Step(5);
     rig.chart.UpdateChart();
     for (QWidget *shown : {static_cast<QWidget *>(&rig.meter1), static_cast<QWidget *>(&rig.meter2),

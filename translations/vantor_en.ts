@@ -112,6 +112,13 @@
     </message>
 </context>
 <context>
+    <name>SlowDisplayFeed</name>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>      V a n t o r  Vers. 1.0</source>
@@ -476,10 +483,6 @@
     <message>
         <source>Record...</source>
         <translation>Record...</translation>
-    </message>
-    <message>
-        <source>Kanal %1</source>
-        <translation>Channel %1</translation>
     </message>
     <message>
         <source>Normal: max %1 Samples per channel</source>

@@ -1,37 +1,46 @@
 #include "app/run/packet_decoder.h"
+#include "app/run/run_recording.h"
+#include "app/run/run_settings.h"
+#include "app/run/text_line_format.h"
 #include "chart/rchart.h"
 #include "serial/data_packet.h"
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 // A fast display run in trend mode (the list stays bounded however long the benchmark runs),
-// one channel, painting suppressed as during a run.
+// one channel, painting suppressed as during a run; the text line format feeds the decoder.
 struct DecoderRig
 {
     AcquisitionState state;
+    RunSettings settings;
     TRChart chart;
     TComDataPacket framer;
     PacketDecoder decoder;
+    std::unique_ptr<TextLineFormat> format;
 
     DecoderRig()
-        : decoder(state, chart, framer, {[] { return TDisplayPage::dpFastDisplay; }, [] {}})
+        : decoder(state, chart.Model(), {})
     {
         chart.resize(708, 384);
         chart.SetRange(1, 0, 0, 2000, 10);
         chart.SuppressPaint(true);
-        state.TrendMode = true;
-        state.XMax = 2000;
-        state.MaxSamples = 100000;
-        framer.SetStartString("\n");
-        framer.SetStopString("\r");
-        framer.OnPacket = [this](TComDataPacket *sender, const std::string &packet) {
-            decoder.ComDataPacket1Packet(sender, packet);
-        };
+        settings.Fast.TrendMode = true;
+        settings.Fast.XMax = 2000;
+        settings.Fast.MaxSamples = 100000;
+    }
+
+    // The run begins with the settings as they are now, its samples going to sinks.
+    void Begin(std::vector<SampleSink *> sinks = {})
+    {
+        decoder.BeginRun(settings, std::move(sinks));
+        format.reset();
+        format = std::make_unique<TextLineFormat>(framer, settings.Decode, decoder);
     }
 };
 
@@ -50,18 +59,18 @@ std::vector<std::string> Packets()
 static void BM_DecoderFastDisplayOneChannel(benchmark::State &state)
 {
     DecoderRig rig;
-    rig.state.TrendMode = false;
+    rig.settings.Fast.TrendMode = false;
+    rig.Begin();
     rig.chart.ReserveItems(100001);
     const std::vector<std::string> packets = Packets();
     size_t i = 0;
     for (auto _ : state) {
         if (rig.state.SampleCount == 100000) {
             state.PauseTiming();
-            rig.chart.ClearItems();
-            rig.state.SampleCount = 0;
+            rig.decoder.Clear();
             state.ResumeTiming();
         }
-        rig.decoder.ComDataPacket1Packet(&rig.framer, packets[i]);
+        rig.format->ComDataPacket1Packet(&rig.framer, packets[i]);
         i = (i + 1) % packets.size();
     }
     state.SetItemsProcessed(state.iterations());
@@ -72,10 +81,11 @@ BENCHMARK(BM_DecoderFastDisplayOneChannel);
 static void BM_DecoderFastDisplayTrend(benchmark::State &state)
 {
     DecoderRig rig;
+    rig.Begin();
     const std::vector<std::string> packets = Packets();
     size_t i = 0;
     for (auto _ : state) {
-        rig.decoder.ComDataPacket1Packet(&rig.framer, packets[i]);
+        rig.format->ComDataPacket1Packet(&rig.framer, packets[i]);
         i = (i + 1) % packets.size();
     }
     state.SetItemsProcessed(state.iterations());
@@ -86,23 +96,22 @@ namespace {
 
 // The framer cutting 4 KiB blocks of CR LF lines, each packet decoded in normal mode; with a
 // recorder, every sample is recorded too.
-void DecodeThroughFramer(benchmark::State &state, SampleRecorder *recorder)
+void DecodeThroughFramer(benchmark::State &state, RunRecording *recording)
 {
     DecoderRig rig;
-    rig.decoder.SetRecorder(recorder);
+    rig.settings.Fast.TrendMode = false;
+    rig.Begin(recording ? std::vector<SampleSink *> {recording} : std::vector<SampleSink *> {});
     std::string block;
     int lines = 0;
     while (block.size() < 4096 - 16) {
         block += std::to_string(lines % 100) + ".25\r\n";
         ++lines;
     }
-    rig.state.TrendMode = false;
     rig.chart.ReserveItems(100001);
     for (auto _ : state) {
         if (rig.state.SampleCount > 99000) {
             state.PauseTiming();
-            rig.chart.ClearItems();
-            rig.state.SampleCount = 0;
+            rig.decoder.Clear();
             state.ResumeTiming();
         }
         rig.framer.AppendReceived(nullptr, block);
@@ -123,12 +132,12 @@ BENCHMARK(BM_DecoderWithFramer);
 // block's values and handing them over; the writer thread formats and writes to /dev/null.
 static void BM_DecoderWithFramerRecording(benchmark::State &state)
 {
-    SampleRecorder recorder;
-    recorder.Start(QStringLiteral("/dev/null"), {QStringLiteral("CH1")});
-    DecodeThroughFramer(state, &recorder);
-    if (!recorder.Recording())
+    RunRecording recording;
+    recording.SwitchOn(QStringLiteral("/dev/null"), {QStringLiteral("CH1")});
+    DecodeThroughFramer(state, &recording);
+    if (!recording.Recording())
         state.SkipWithError("the recording ended: the writer fell behind");
-    recorder.Stop();
+    recording.SwitchOff();
 }
 BENCHMARK(BM_DecoderWithFramerRecording);
 
@@ -137,8 +146,9 @@ BENCHMARK(BM_DecoderWithFramerRecording);
 static void BM_DecoderTwoChannelTrendWithFramer(benchmark::State &state)
 {
     DecoderRig rig;
-    rig.state.ChannelCount = 2;
-    rig.state.Separator = ';';
+    rig.settings.Decode.ChannelCount = 2;
+    rig.settings.Decode.Separator = ';';
+    rig.Begin();
     rig.chart.SetRange(2, 0, 0, 2000, 10);
     std::string block;
     int lines = 0;

@@ -342,26 +342,72 @@ TEST_F(MainWindowTest, StartAndStopSetTheControlsOfBothPages)
     }
 }
 
-TEST_F(MainWindowTest, StartThatFailsEarlyCanStillBeStopped)
-{
-    ui().GraphYmaxEdit->setText(QStringLiteral("abc")); // read first on the slow display page
-    Click(ui().StartButton);
-    EXPECT_EQ(messages.Errors,
-              QStringList {QStringLiteral("'abc' ist kein gültiger Gleitkommawert")});
-    EXPECT_TRUE(ui().StopButton->isEnabled());
-    Click(ui().StopButton);
-    EXPECT_TRUE(ui().StartButton->isEnabled());
-    EXPECT_TRUE(ui().Datei->menuAction()->isEnabled());
-}
-
-TEST_F(MainWindowTest, StartWithAnEmptySampleLimitReportsTheIntegerError)
+// Start reads every field before it changes anything: a text that does not convert is named
+// with its page and label, no port opens, the window stays Idle and the last run's samples stay.
+TEST_F(MainWindowTest, AFieldThatDoesNotConvertStopsStartBeforeAnythingChanges)
 {
     ShowFastDisplay();
-    ui().ComboBoxMaxSamples->setCurrentIndex(ui().ComboBoxMaxSamples->count() - 1);
     Click(ui().StartButton);
-    EXPECT_EQ(messages.Errors, QStringList {QStringLiteral("'' ist kein gültiger Integerwert")});
-    Click(ui().StopButton); // the run had begun: Stop returns to Idle
-    EXPECT_TRUE(ui().StartButton->isEnabled());
+    Send(Lines(4, "5"));
+    ASSERT_TRUE(WaitForItems(3));
+    Click(ui().StopButton);
+
+    const struct
+    {
+        const char *name;
+        QLineEdit *edit; // or the MaxSamples combo
+        QString text;
+        QWidget *page;
+        QString message;
+    } cases[] = {
+            {.name = "a decimal point in a German locale",
+             .edit = ui().DatSkalEdit,
+             .text = QStringLiteral("0.5"),
+             .page = ui().SheetKanal1,
+             .message
+             = QStringLiteral("CH 1 › Scale Factor: '0.5' ist kein gültiger Gleitkommawert")},
+            {.name = "letters in a range",
+             .edit = ui().GraphYmaxEdit,
+             .text = QStringLiteral("abc"),
+             .page = ui().SheetKanal1,
+             .message
+             = QStringLiteral("CH 1 › Graph Y max: 'abc' ist kein gültiger Gleitkommawert")},
+            {.name = "an empty sample limit",
+             .edit = nullptr,
+             .text = QString(),
+             .page = ui().SheetCOM,
+             .message = QStringLiteral("COM › MaxSamples: '' ist kein gültiger Integerwert")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.Errors.clear();
+        const QString before = c.edit ? c.edit->text() : ui().ComboBoxMaxSamples->currentText();
+        if (c.edit)
+            c.edit->setText(c.text);
+        else
+            ui().ComboBoxMaxSamples->setCurrentIndex(ui().ComboBoxMaxSamples->count() - 1);
+        ui().SettingsPages->setCurrentWidget(ui().SheetCOM == c.page ? ui().SheetKanal1
+                                                                     : ui().SheetCOM);
+
+        Click(ui().StartButton);
+        EXPECT_EQ(messages.Errors, QStringList {c.message});
+        EXPECT_TRUE(ui().StartButton->isEnabled());
+        EXPECT_FALSE(ui().StopButton->isEnabled());
+        EXPECT_TRUE(ui().GroupBox1->isEnabled()) << "settings unlocked";
+        EXPECT_FALSE(form->ComPort1().Connected());
+        EXPECT_EQ(chart().ItemCount(), 3) << "the last run's samples stay";
+        EXPECT_EQ(ui().SettingsPages->currentWidget(), c.page) << "the field is shown";
+        EXPECT_EQ(form->maximumSize(), QSize(2056, 2000)) << "window resizable";
+
+        if (c.edit)
+            c.edit->setText(before);
+        else
+            ui().ComboBoxMaxSamples->setCurrentText(before);
+    }
+    messages.Errors.clear();
+    Click(ui().StartButton); // every field converts again
+    EXPECT_TRUE(messages.Errors.isEmpty());
+    EXPECT_TRUE(ui().StopButton->isEnabled());
 }
 
 // A port that does not open leaves nothing running: the window is back to Idle by itself, as

@@ -1,5 +1,8 @@
 #include "app/run/packet_decoder.h"
+#include "app/run/port_led_sink.h"
+#include "app/run/run_settings.h"
 #include "app/run/slow_display_feed.h"
+#include "app/run/text_line_format.h"
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
@@ -12,7 +15,8 @@
 
 namespace {
 
-// A decoder on a real chart, framer and (closed) port, with the window's ties recorded.
+// A decoder fed by the text line format through a real framer, drawing into a real chart, with
+// the sinks a run on the chosen page and mode takes. The run begins at the first Feed.
 class DecoderFixture : public ::testing::Test
 {
 protected:
@@ -22,25 +26,36 @@ protected:
         chart.SetRange(1, 0, 0, 1000, 10);
         chart.SetRange(2, 0, 0, 1000, 10);
         SlowDisplayFeed::Instruments instruments;
-        for (size_t k = 0; k < leds.size(); ++k)
-            instruments.Leds[k] = &leds[k];
         instruments.Meter1 = &meter1;
         instruments.Meter2 = &meter2;
         instruments.Trend = &trend;
-        instruments.PortModeChecked = [this] { return portMode; };
         feed = std::make_unique<SlowDisplayFeed>(std::move(instruments));
         PacketDecoder::Ties ties;
-        ties.ActivePage = [this] { return page; };
         ties.SampleLimitReached = [this] { ++limitsReached; };
-        decoder = std::make_unique<PacketDecoder>(state, chart, framer, std::move(ties),
-                                                  feed.get());
-        state.MaxSamples = 100000;
+        decoder = std::make_unique<PacketDecoder>(state, chart.Model(), std::move(ties));
+        settings.Fast.MaxSamples = 100000;
     }
 
+    // A run begins with the settings as they are now.
+    void Begin()
+    {
+        std::vector<SampleSink *> sinks;
+        if (settings.Slow.PortMode)
+            sinks.push_back(&ledSink);
+        if (settings.Page == TDisplayPage::dpSlowDisplay)
+            sinks.push_back(feed.get());
+        decoder->BeginRun(settings, sinks);
+        format.reset();
+        format = std::make_unique<TextLineFormat>(framer, settings.Decode, *decoder);
+    }
+
+    // Packets handed over one by one, as outside a device read.
     void Feed(std::initializer_list<const char *> packets)
     {
+        if (!format)
+            Begin();
         for (const char *p : packets)
-            decoder->ComDataPacket1Packet(&framer, p);
+            format->ComDataPacket1Packet(&framer, p);
     }
 
     TChartItem Item(int index)
@@ -51,17 +66,19 @@ protected:
     }
 
     AcquisitionState state;
+    RunSettings settings;
     TRChart chart;
     TComDataPacket framer;
     std::array<TAbLED, 8> leds;
+    PortLedSink ledSink {
+            {&leds[0], &leds[1], &leds[2], &leds[3], &leds[4], &leds[5], &leds[6], &leds[7]}};
     TAbVMeter meter1;
     TAbVMeter meter2;
     TAbTrend trend;
-    bool portMode = false;
-    TDisplayPage page = TDisplayPage::dpFastDisplay;
     int limitsReached = 0;
     std::unique_ptr<SlowDisplayFeed> feed;
     std::unique_ptr<PacketDecoder> decoder;
+    std::unique_ptr<TextLineFormat> format;
 };
 
 struct Segment
@@ -106,8 +123,8 @@ TEST_F(DecoderFixture, OneChannelDrawsEverySampleAtItsCount)
 
 TEST_F(DecoderFixture, TwoChannelsDrawOneLinePerChannelFromTheSecondPacketOn)
 {
-    state.ChannelCount = 2;
-    state.Scale2 = 1.0f;
+    settings.Decode.ChannelCount = 2;
+    settings.Decode.Scale2 = 1.0f;
     Feed({"1;10", "2;20"});
     ExpectItems(chart, {{TItemKind::ikLine, 1, 0, 1, 1, 2}, {TItemKind::ikLine, 2, 0, 10, 1, 20}},
                 [this](int i) { return Item(i); });
@@ -116,7 +133,7 @@ TEST_F(DecoderFixture, TwoChannelsDrawOneLinePerChannelFromTheSecondPacketOn)
 
 TEST_F(DecoderFixture, SampleLimitStopsTheRunWithoutDrawingTheTrippingPacket)
 {
-    state.MaxSamples = 1000;
+    settings.Fast.MaxSamples = 1000;
     for (int i = 0; i <= 1000; ++i)
         Feed({"5"});
     EXPECT_EQ(limitsReached, 0);
@@ -130,8 +147,8 @@ TEST_F(DecoderFixture, SampleLimitStopsTheRunWithoutDrawingTheTrippingPacket)
 
 TEST_F(DecoderFixture, TrendModeScrollsWithAConstantWindow)
 {
-    state.TrendMode = true;
-    state.XMax = 10;
+    settings.Fast.TrendMode = true;
+    settings.Fast.XMax = 10;
     chart.SetRange(1, 0, 0, 10, 10);
     for (int i = 0; i < 6; ++i)
         Feed({"1"});
@@ -162,20 +179,13 @@ TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
         SCOPED_TRACE(testing::Message() << c.xLow << ", " << c.channels << " channels");
         auto run = [&](bool oneBlock) {
             chart.ClearItems();
-            state = AcquisitionState();
-            state.MaxSamples = 100000;
-            state.TrendMode = true;
-            state.XMax = 10;
-            state.ChannelCount = c.channels;
-            state.Scale2 = 1.0f;
-            decoder->BeginRun();
+            settings.Fast.TrendMode = true;
+            settings.Fast.XMax = 10;
+            settings.Decode.ChannelCount = c.channels;
+            settings.Decode.Scale2 = 1.0f;
+            Begin();
             for (int layer = 1; layer <= kMaxChannels; ++layer)
                 chart.SetRange(layer, c.xLow, 0, c.xHigh, 10);
-            framer.SetStartString("\n");
-            framer.SetStopString("\r");
-            framer.OnPacket = [this](TComDataPacket *sender, const std::string &packet) {
-                decoder->ComDataPacket1Packet(sender, packet);
-            };
             std::string stream;
             for (int i = 0; i < 40; ++i) {
                 std::string packet = std::to_string(i);
@@ -183,7 +193,7 @@ TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
                     packet += ";" + std::to_string(k * i);
                 stream += "\n" + packet + "\r";
                 if (!oneBlock)
-                    decoder->ComDataPacket1Packet(&framer, packet);
+                    format->ComDataPacket1Packet(&framer, packet);
             }
             if (oneBlock)
                 framer.AppendReceived(nullptr, stream);
@@ -206,10 +216,10 @@ TEST_F(DecoderFixture, TrendModeScrollsABlockOfPacketsAsFarAsPacketByPacket)
 
 TEST_F(DecoderFixture, TrendModeStartsLeftOfTheRangeAndDrawsTheSecondSegmentFlat)
 {
-    state.TrendMode = true;
-    state.XMax = 2000;
-    state.ChannelCount = 2;
-    state.Scale2 = 1.0f;
+    settings.Fast.TrendMode = true;
+    settings.Fast.XMax = 2000;
+    settings.Decode.ChannelCount = 2;
+    settings.Decode.Scale2 = 1.0f;
     Feed({"1;10", "2;20", "3;30"});
     ExpectItems(chart,
                 {{TItemKind::ikLine, 1, -1, 0, 0, 1},
@@ -223,9 +233,9 @@ TEST_F(DecoderFixture, TrendModeStartsLeftOfTheRangeAndDrawsTheSecondSegmentFlat
 
 TEST_F(DecoderFixture, TrendModeKeepsCountingPastTheLimit)
 {
-    state.TrendMode = true;
-    state.XMax = 2000;
-    state.MaxSamples = 100;
+    settings.Fast.TrendMode = true;
+    settings.Fast.XMax = 2000;
+    settings.Fast.MaxSamples = 100;
     for (int i = 0; i < 150; ++i)
         Feed({"1"});
     EXPECT_EQ(limitsReached, 0);
@@ -248,7 +258,7 @@ TEST_F(DecoderFixture, ClearCommandEmptiesTheChartOnlyDuringARun)
 
 TEST_F(DecoderFixture, PortModeShowsTheLowByteOnTheLeds)
 {
-    portMode = true;
+    settings.Slow.PortMode = true;
     const struct
     {
         const char *packet;
@@ -263,7 +273,8 @@ TEST_F(DecoderFixture, PortModeShowsTheLowByteOnTheLeds)
             EXPECT_EQ(leds[static_cast<size_t>(k)].Checked(), c.lit[k] == '1')
                     << c.packet << " LED" << k + 1;
     }
-    portMode = false;
+    settings.Slow.PortMode = false;
+    Begin();
     Feed({"255"});
     for (const TAbLED &led : leds)
         EXPECT_FALSE(led.Checked()); // port mode off: the LEDs keep their state
@@ -271,11 +282,12 @@ TEST_F(DecoderFixture, PortModeShowsTheLowByteOnTheLeds)
 
 TEST_F(DecoderFixture, SlowDisplayPageFeedsMetersAndTrendChannels)
 {
-    state.ChannelCount = 2;
-    state.Scale2 = 1.0f;
+    settings.Decode.ChannelCount = 2;
+    settings.Decode.Scale2 = 1.0f;
     Feed({"1;2"});
     EXPECT_NE(meter1.Value(), 1.0f); // fast display page: instruments untouched
-    page = TDisplayPage::dpSlowDisplay;
+    settings.Page = TDisplayPage::dpSlowDisplay;
+    Begin();
     Feed({"3;4"});
     EXPECT_FLOAT_EQ(meter1.Value(), 3.0f);
     EXPECT_FLOAT_EQ(meter2.Value(), 4.0f);
@@ -286,9 +298,9 @@ TEST_F(DecoderFixture, SlowDisplayPageFeedsMetersAndTrendChannels)
 
 TEST_F(DecoderFixture, EachMeterShowsItsPickedChannelAndTheTrendEveryChannel)
 {
-    page = TDisplayPage::dpSlowDisplay;
-    state.ChannelCount = 4;
-    state.Scale2 = 1.0f;
+    settings.Page = TDisplayPage::dpSlowDisplay;
+    settings.Decode.ChannelCount = 4;
+    settings.Decode.Scale2 = 1.0f;
     feed->SetMeterChannels(3, 6);
     feed->AwaitFirstSample();
     Feed({"1;2;3;4;5"});

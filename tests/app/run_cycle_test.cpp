@@ -20,12 +20,6 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        TComDataPacket &framer = form->ComDataPacket1();
-        framer.OnPacket = [this, decode = framer.OnPacket](TComDataPacket *sender,
-                                                           const std::string &packet) {
-            packets.push_back(packet);
-            decode(sender, packet);
-        };
         auto recordMeter = [this](TAbAnalogGControl *meter) {
             meterValues.push_back(static_cast<TAbVMeter *>(meter)->Value());
         };
@@ -34,6 +28,17 @@ protected:
         // Bit 2 lights only for the stale value 7, never for the fresh 1, 2 and 3.
         ui().AbLED3->OnStatusChanged
                 = [this](TAbBinGControl *led) { staleLedLit = staleLedLit || led->Checked(); };
+    }
+
+    // Every packet of the run that has just started is noted before it is decoded.
+    void WatchPackets()
+    {
+        TComDataPacket &framer = form->ComDataPacket1();
+        framer.OnPacket = [this, decode = framer.OnPacket](TComDataPacket *sender,
+                                                           const std::string &packet) {
+            packets.push_back(packet);
+            decode(sender, packet);
+        };
     }
 
     // The device writes while the port is closed; the pseudo-terminal keeps the lines.
@@ -77,6 +82,7 @@ TEST_F(RunCycleTest, LinesSentWhileStoppedNeverReachTheNextRun)
             SendWhileStopped(stale);
             Click(ui().StartButton);
             ASSERT_TRUE(messages.Errors.isEmpty()) << messages.Errors.join('\n').toStdString();
+            WatchPackets();
             Send("x\r\n" + fresh(1) + "\r\n" + fresh(2) + "\r\n" + fresh(3) + "\r\n");
             ASSERT_TRUE(ProcessEventsUntil([&] {
                 return packets.size() >= before + 3 && packets.back() == fresh(3);

@@ -12,18 +12,11 @@ constexpr std::uint32_t ChannelLimitFor(std::int32_t channelCount)
     return 100000u / static_cast<std::uint32_t>(ChannelsRead(channelCount));
 }
 
-// The record of a run: the decode settings it inherits, the chart ranges and limits, and the
-// run's counters. One instance, owned by Acquisition, on the user-interface thread. The window
-// writes the settings when the run asks it to prepare (or the user changes them while idle);
-// every field has one writer, named below; everyone else only reads it.
-//
-//   ChannelCount, ChannelLimit      TForm1::ApplyChannelCount (the limit is ChannelLimitFor(count))
-//   Separator, Scale*, Offset*,
-//   MaxSamples                      TForm1::ReadRunSettings (Start)
-//   XMax, YMin*, YMax*              TForm1::ReadChartRanges (Start and Reset)
-//   TrendMode                       TForm1::SetTrendMode
-//   Stopped, SampleCount, LimitCount,
-//   TrendShift, Value*, Prev*       PacketDecoder (BeginRun at Start, Halt at every stop, Clear)
+// The record of a run: the decode settings it was started with, the chart ranges and limits,
+// and the run's counters and last values. One instance, owned by Acquisition, on the
+// user-interface thread. It has one writer, the run's PacketDecoder: the settings when a run
+// begins (from RunSettings) or when the window changes the channel count or trend mode while
+// idle, the counters and values per sample. Everyone else only reads it.
 struct AcquisitionState : DecodeSettings
 {
     bool Stopped = false;

@@ -1,9 +1,9 @@
 #include "app/run/packet_decoder.h"
 
 #include "app/run/channel_colors.h"
-#include "app/run/slow_display_feed.h"
-#include "chart/rchart.h"
-#include "serial/data_packet.h"
+#include "app/run/run_settings.h"
+#include "app/run/sample_sink.h"
+#include "chart/chart_model.h"
 
 #include <cmath>
 #include <utility>
@@ -18,56 +18,53 @@ bool Whole(double value)
 
 } // namespace
 
-PacketDecoder::PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPacket &framer,
-                             Ties ties, SlowDisplayFeed *feed)
+PacketDecoder::PacketDecoder(AcquisitionState &state, TChartModel &chart, Ties ties)
     : m_state(state)
     , m_chart(chart)
-    , m_framer(framer)
     , m_ties(std::move(ties))
-    , m_feed(feed)
-{
-    m_framer.OnBlockDelivered = [this](TComDataPacket *) { BlockDelivered(); };
-}
+{ }
 
-PacketDecoder::~PacketDecoder()
+void PacketDecoder::BeginRun(const RunSettings &settings, std::vector<SampleSink *> sinks)
 {
-    m_framer.OnBlockDelivered = nullptr;
-}
+    static_cast<DecodeSettings &>(m_state) = settings.Decode;
+    SetChannelCount(settings.Decode.ChannelCount);
+    const RunSettings::FastDisplay &fast = settings.Fast;
+    m_state.TrendMode = fast.TrendMode;
+    m_state.MaxSamples = fast.MaxSamples;
+    m_state.XMax = static_cast<float>(fast.XMax);
+    m_state.YMax1 = static_cast<float>(fast.YMax1);
+    m_state.YMin1 = static_cast<float>(fast.YMin1);
+    m_state.YMax2 = static_cast<float>(fast.YMax2);
+    m_state.YMin2 = static_cast<float>(fast.YMin2);
+    m_fastDisplay = settings.Page == TDisplayPage::dpFastDisplay;
+    m_sinks = std::move(sinks);
 
-void PacketDecoder::BeginRun()
-{
     m_state.Stopped = false;
     m_state.SampleCount = 0;
     m_state.TrendShift = 0;
     m_state.Prev1 = m_state.Prev2 = 0.0f;
     m_state.PrevMore = {};
     m_gap = false;
-    m_blockPage.reset();
+    m_pendingScroll = 0;
+    m_block.clear();
+}
+
+void PacketDecoder::SetChannelCount(int channels)
+{
+    m_state.ChannelCount = channels;
+    m_state.ChannelLimit = ChannelLimitFor(channels);
 }
 
 void PacketDecoder::Halt()
 {
     m_state.Stopped = true;
-    m_blockPage.reset();
-    ApplyScroll();
-    HandOverRecorded();
+    BlockEnd();
 }
 
-void PacketDecoder::BlockDelivered()
+void PacketDecoder::BlockEnd()
 {
-    m_blockPage.reset();
     ApplyScroll();
-    HandOverRecorded();
-}
-
-// The page cannot change while the framer delivers a block: it is asked once per block.
-TDisplayPage PacketDecoder::Page()
-{
-    if (!m_framer.Delivering())
-        return m_ties.ActivePage();
-    if (!m_blockPage)
-        m_blockPage = m_ties.ActivePage();
-    return *m_blockPage;
+    HandOverBlock();
 }
 
 void PacketDecoder::Clear()
@@ -76,49 +73,37 @@ void PacketDecoder::Clear()
     m_state.SampleCount = 0;
 }
 
-void PacketDecoder::ComDataPacket1Packet(TComDataPacket *, const std::string &packet)
+void PacketDecoder::TakeSample(const Sample &sample)
 {
     if (m_state.Stopped)
         return;
-    const Sample sample = DecodePacket(packet, m_state);
     if (sample.Kind == SampleKind::ClearCommand) {
         Clear();
         return;
     }
     m_state.TakeValues(sample);
-    if (m_feed)
-        m_feed->LedStep(m_state.Value1);
-
-    const TDisplayPage page = Page();
-    if (page == TDisplayPage::dpFastDisplay)
+    if (m_fastDisplay)
         FastDisplayStep();
-    if (page == TDisplayPage::dpSlowDisplay && m_feed)
-        m_feed->SlowDisplayStep(sample);
     // The sample beyond a normal run's limit is not taken: the run has halted on it.
-    if (!m_state.Stopped)
-        Record(sample);
+    if (!m_state.Stopped && !m_sinks.empty())
+        Collect(sample);
 }
 
-void PacketDecoder::Record(const Sample &sample)
+void PacketDecoder::Collect(const Sample &sample)
 {
-    if (!m_recorder || !m_recorder->Recording())
-        return;
-    if (m_recorded.values.empty())
-        m_recorded.readTime = RecordingFormat::Clock::now();
-    for (int k = 0; k < sample.Count; ++k)
-        m_recorded.values.push_back(sample.Values[size_t(k)]);
+    if (m_block.empty())
+        m_blockTime = RecordingFormat::Clock::now();
+    m_block.insert(m_block.end(), sample.Values.begin(), sample.Values.begin() + sample.Count);
 }
 
-void PacketDecoder::HandOverRecorded()
+void PacketDecoder::HandOverBlock()
 {
-    if (m_recorded.values.empty())
+    if (m_block.empty())
         return;
-    const size_t size = m_recorded.values.size();
-    if (m_recorder)
-        m_recorder->Append(std::move(m_recorded));
-    // The next block is likely as large: its values find their room at once.
-    m_recorded.values = {};
-    m_recorded.values.reserve(size);
+    const SampleBlockView block {m_blockTime, Channels(), m_block};
+    for (SampleSink *sink : m_sinks)
+        sink->Take(block);
+    m_block.clear();
 }
 
 void PacketDecoder::FastDisplayStep()
@@ -210,10 +195,7 @@ void PacketDecoder::ScrollTrend()
     }
     for (int channel = Channels(); channel > 0; --channel)
         m_chart.RemoveFirstItem();
-    ++m_pendingScroll;
-    // Nothing draws or reads the ranges while the framer delivers a block.
-    if (!m_framer.Delivering())
-        ApplyScroll();
+    ++m_pendingScroll; // nothing draws or reads the ranges before the block ends
 }
 
 // Moves the X range of the channels' layers right by one per pending step, adding 1 step by

@@ -1,56 +1,51 @@
 #pragma once
 
 #include "app/run/acquisition_state.h"
-#include "app/run/display_page.h"
-
-#include "app/run/sample_recorder.h"
+#include "app/run/packet_format.h"
+#include "app/run/recording_format.h"
 
 #include <functional>
-#include <optional>
-#include <string>
+#include <vector>
 
-class SampleRecorder;
-class SlowDisplayFeed;
-class TComDataPacket;
-class TRChart;
+class SampleSink;
+class TChartModel;
+struct RunSettings;
 
-// The sink of the framer's packets: decodes each one with DecodePacket and hands the sample to
-// the fast display chart (appending, counting, enforcing the sample limits, scrolling in trend
-// mode), the port LEDs and the slow display. It is the only writer of the run's counters in
-// AcquisitionState. Its only ties to its host are the page question and the sample limit, so
-// any host can drive it. User-interface thread only.
-class PacketDecoder
+// The run's sample side. It takes every sample the run's packet format decodes, keeps the run's
+// settings, counters and last values (it is the one writer of AcquisitionState), draws the fast
+// display's items into the chart's model (appending, counting, enforcing the sample limits,
+// scrolling in trend mode) and hands the samples of each device read to the run's sinks as one
+// block. Its one tie to its owner is the sample limit. User-interface thread only.
+class PacketDecoder : public SampleReceiver
 {
 public:
     struct Ties
     {
-        std::function<TDisplayPage()> ActivePage;
         // A normal-mode run went beyond its sample limit; the decoder has halted.
         std::function<void()> SampleLimitReached;
     };
 
-    // Takes the framer's OnBlockDelivered until destroyed.
-    PacketDecoder(AcquisitionState &state, TRChart &chart, TComDataPacket &framer, Ties ties,
-                  SlowDisplayFeed *feed = nullptr);
-    ~PacketDecoder();
+    PacketDecoder(AcquisitionState &state, TChartModel &chart, Ties ties);
     PacketDecoder(const PacketDecoder &) = delete;
     PacketDecoder &operator=(const PacketDecoder &) = delete;
 
-    // The framer's OnPacket.
-    void ComDataPacket1Packet(TComDataPacket *sender, const std::string &packet);
-
-    // A run begins: packets count from 0 again and are no longer ignored.
-    void BeginRun();
-    // The run ends: packets are ignored from now on.
+    // A run begins: its settings become the state's, samples count from 0 again, are no longer
+    // ignored and go to these sinks.
+    void BeginRun(const RunSettings &settings, std::vector<SampleSink *> sinks);
+    // The run ends: what the sinks have not had yet goes to them, samples are ignored from now on.
     void Halt();
     // The fast display's samples are gone: counting starts from 0.
     void Clear();
     // The port was lost and comes back: the next sample starts a new line on the fast display
     // instead of joining the last one across the gap.
     void MarkGap() { m_gap = true; }
-    // Every sample taken from now on also goes to the recorder while it records: the samples
-    // of one framer block as one SampleBlock, stamped with the time of the block's first one.
-    void SetRecorder(SampleRecorder *recorder) { m_recorder = recorder; }
+
+    // Settings changed on the window while no run goes on.
+    void SetChannelCount(int channels);
+    void SetTrendMode(bool on) { m_state.TrendMode = on; }
+
+    void TakeSample(const Sample &sample) override;
+    void BlockEnd() override;
 
 private:
     void FastDisplayStep();
@@ -60,22 +55,20 @@ private:
     void ScrollTrend();
     void ApplyScroll();
     void AddLines(bool gap);
-    void Record(const Sample &sample);
-    void HandOverRecorded();
-    void BlockDelivered();
-    TDisplayPage Page();
+    void Collect(const Sample &sample);
+    void HandOverBlock();
     int Channels() const;
 
     AcquisitionState &m_state;
-    TRChart &m_chart;
-    TComDataPacket &m_framer;
+    TChartModel &m_chart;
     Ties m_ties;
-    SlowDisplayFeed *m_feed;
-    // Trend steps whose range shift waits for the end of the framer's block: one range
-    // change per block instead of one per sample, with the same resulting ranges.
+    bool m_fastDisplay = false; // the run shows the fast display page
+    std::vector<SampleSink *> m_sinks;
+    // Trend steps whose range shift waits for the end of the block: one range change per block
+    // instead of one per sample, with the same resulting ranges.
     std::int64_t m_pendingScroll = 0;
     bool m_gap = false;
-    std::optional<TDisplayPage> m_blockPage; // the page of the block being delivered
-    SampleRecorder *m_recorder = nullptr;
-    SampleBlock m_recorded; // the samples of the block being delivered
+    // The samples of the block being delivered, for the sinks.
+    std::vector<float> m_block;
+    RecordingFormat::Clock::time_point m_blockTime;
 };

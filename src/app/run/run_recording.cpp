@@ -60,6 +60,12 @@ void RunRecording::Begin(const QStringList &channelNames)
     Changed();
 }
 
+void RunRecording::Take(const SampleBlockView &block)
+{
+    if (Recording())
+        m_recorder.Append({block.ReadTime, {block.Values.begin(), block.Values.end()}});
+}
+
 void RunRecording::SwitchOff()
 {
     m_recorder.Stop(); // a fault on its way is still reported, and disarms

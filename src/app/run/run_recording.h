@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/run/sample_recorder.h"
+#include "app/run/sample_sink.h"
 
 #include <QObject>
 #include <QString>
@@ -9,9 +10,9 @@
 
 // The recording of a run to a file: switched on before Start it waits (armed) and begins with
 // the run; switched on during a run it begins at once; Stop, switching it off or a fault end it.
-// The samples come from the packet decoder, one block per device read, through Recorder().
+// It is a sink of every run: while it records, each block the run takes goes to the file.
 // User-interface thread only.
-class RunRecording : public QObject
+class RunRecording : public QObject, public SampleSink
 {
     Q_OBJECT
 
@@ -39,6 +40,10 @@ public:
         if (Recording())
             SwitchOff();
     }
+
+    // The run's blocks, written while recording.
+    void Take(const SampleBlockView &block) override;
+    void EndRun() override { RunEnded(); }
 
     // "name, 12.3 MB, 0:01:05" while recording; "name (waits for Start)" while armed.
     QString StatusText() const;

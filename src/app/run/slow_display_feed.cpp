@@ -1,6 +1,7 @@
 #include "app/run/slow_display_feed.h"
 
-#include "instruments/led.h"
+#include "app/run/instrument_ranges.h"
+#include "app/run/run_settings.h"
 #include "instruments/trend.h"
 #include "instruments/value_indicator.h"
 #include "instruments/vmeter.h"
@@ -12,17 +13,75 @@ SlowDisplayFeed::SlowDisplayFeed(Instruments instruments)
     : m_instruments(std::move(instruments))
 { }
 
-void SlowDisplayFeed::LedStep(float value1)
+void SlowDisplayFeed::BeginRun(const RunSettings &settings)
 {
-    if (!m_instruments.PortModeChecked || !m_instruments.PortModeChecked())
-        return;
-    if (!(value1 > -1.0f && value1 < 256.0f)) // a NaN fails too
-        return;
-    const std::string bits = ByteToBits(static_cast<std::uint8_t>(static_cast<int>(value1)));
-    for (size_t k = 1; k <= m_instruments.Leds.size(); ++k) {
-        if (TAbLED *led = m_instruments.Leds[k - 1])
-            led->SetChecked(bits[8 - k] == '1');
+    TAbTrend &trend = *m_instruments.Trend;
+    const RunSettings::SlowDisplay &slow = settings.Slow;
+    trend.SetFlow(slow.Flow);
+    trend.Channel1().SetPenWidth(slow.ThickCh1 ? 2 : 1);
+    trend.Channel2().SetPenWidth(slow.ThickCh2 ? 2 : 1);
+    const Ranges ranges {settings.Fast.YMin1, settings.Fast.YMax1, settings.Fast.YMin2,
+                         settings.Fast.YMax2};
+    if (slow.PortMode) {
+        SetChannelRange(trend.Channel1(), 0, 300);
+    } else {
+        SetChannelRange(trend.Channel1(), ranges.YMin1, ranges.YMax1);
+        SetChannelRange(trend.Channel2(), ranges.YMin2, ranges.YMax2);
+        // Channels 3 to 8 share channel 1's range, as on the fast display.
+        for (int channel = 3; channel <= kMaxChannels; ++channel) {
+            TChSettings &channelSettings = trend.Channel(channel);
+            SetChannelRange(channelSettings, ranges.YMin1, ranges.YMax1);
+            channelSettings.SetName1(settings.ChannelName(channel));
+        }
     }
+    SetMeterChannels(slow.MeterChannels[0], slow.MeterChannels[1]);
+    ShowMeterChannel(1, ranges, slow.PortMode);
+    ShowMeterChannel(2, ranges, slow.PortMode);
+    for (int channel = 1; channel <= kMaxChannels; ++channel) {
+        trend.Channel(channel).SetVisible(channel <= settings.ChannelCount()
+                                          && settings.Channels[size_t(channel - 1)].Shown);
+    }
+    // The record limit of a flowing trend; the visible record count follows the plot width.
+    trend.SetMaxRecords(slow.MaxRecords);
+    trend.SetInterval(slow.IntervalMs);
+    AwaitFirstSample(); // the trend starts empty and records from the first sample
+}
+
+void SlowDisplayFeed::Take(const SampleBlockView &block)
+{
+    Sample sample;
+    sample.Count = block.Channels;
+    for (std::size_t k = 0, count = block.SampleCount(); k < count; ++k) {
+        for (int channel = 1; channel <= block.Channels; ++channel)
+            sample.Values[size_t(channel - 1)] = block.Value(k, channel);
+        SlowDisplayStep(sample);
+    }
+}
+
+void SlowDisplayFeed::ShowMeterChannel(int meter, const Ranges &ranges, bool portMode)
+{
+    TAbVMeter &instrument = *(meter == 1 ? m_instruments.Meter1 : m_instruments.Meter2);
+    const int channel = MeterChannel(meter);
+    instrument.SignalSettings().SetName1(tr("Kanal %1").arg(channel));
+    instrument.ClearValue();
+    if (meter == 1 && portMode) {
+        ShowPortModeMeter();
+        return;
+    }
+    const bool second = channel == 2;
+    const double yMax = second ? ranges.YMax2 : ranges.YMax1;
+    SetMeterRange(instrument, second ? ranges.YMin2 : ranges.YMin1, yMax);
+    const QString format = MeterFormatFor(yMax);
+    if (!format.isEmpty())
+        instrument.ScaleSettings().SetValueFormat(format);
+}
+
+void SlowDisplayFeed::ShowPortModeMeter()
+{
+    TAbVMeter &meter = *m_instruments.Meter1;
+    SetMeterRange(meter, 0, 300);
+    meter.ScaleSettings().SetValueFormat(QStringLiteral("##0"));
+    meter.ScaleSettings().SetSteps(6);
 }
 
 void SlowDisplayFeed::SlowDisplayStep(const Sample &sample)
@@ -77,14 +136,4 @@ void SlowDisplayFeed::ResumeRecording()
 {
     if (std::exchange(m_recordingPaused, false))
         m_instruments.Trend->SetStartRecording(true);
-}
-
-std::string ByteToBits(std::uint8_t value)
-{
-    std::string bits(8, '0');
-    for (int bit = 0; bit < 8; ++bit) {
-        if (value & (1u << bit))
-            bits[static_cast<size_t>(7 - bit)] = '1';
-    }
-    return bits;
 }

@@ -1,55 +1,74 @@
 #pragma once
 
 #include "app/run/decode_packet.h"
+#include "app/run/sample_sink.h"
+
+#include <QCoreApplication>
+#include <QString>
 
 #include <array>
-#include <cstdint>
-#include <functional>
-#include <string>
 
-class TAbLED;
 class TAbTrend;
 class TAbValueInd;
 class TAbVMeter;
 
-// The decoder's outputs that do not concern the fast display: the eight "Port" LEDs showing
-// the low byte of channel 1, and the meters and trend channels of the slow display page. Each
-// meter shows the channel picked for it; the trend records every channel of the run. The
-// instruments draw what they are given at their next paint, once per event-loop turn however
-// many packets a block holds.
-class SlowDisplayFeed
+// The slow display page's sink: the two meters, each showing the channel picked for it, and the
+// trend, which records every channel of the run. At Start it gives the instruments the run's
+// ranges, names, interval and record limit. The instruments draw what they are given at their
+// next paint, once per event-loop turn however many samples a block holds.
+class SlowDisplayFeed : public SampleSink
 {
+    Q_DECLARE_TR_FUNCTIONS(SlowDisplayFeed)
+
 public:
     struct Instruments
     {
-        std::array<TAbLED *, 8> Leds {};
         TAbVMeter *Meter1 = nullptr;
         TAbVMeter *Meter2 = nullptr;
         TAbValueInd *Readout1 = nullptr; // the values at the trend's cursor
         TAbValueInd *Readout2 = nullptr;
         TAbTrend *Trend = nullptr;
-        std::function<bool()> PortModeChecked;
+    };
+
+    // The Y ranges typed for channel 1 (shared by channels 3 to 8) and channel 2.
+    struct Ranges
+    {
+        double YMin1 = 0.0;
+        double YMax1 = 0.0;
+        double YMin2 = 0.0;
+        double YMax2 = 0.0;
     };
 
     explicit SlowDisplayFeed(Instruments instruments);
 
-    // Runs for every decoded packet, whatever page shows.
-    void LedStep(float value1);
-    // Runs for every decoded packet while the slow display page shows.
+    void BeginRun(const RunSettings &settings) override;
+    void Take(const SampleBlockView &block) override;
+    // The trend stops recording while the run's device is away; coming back marks the gap with
+    // separator records.
+    void DeviceLost() override { PauseRecording(); }
+    void DeviceBack() override { ResumeRecording(); }
+    void EndRun() override { ResumeRecording(); }
+
+    // One sample, as Take hands on each sample of a block.
     void SlowDisplayStep(const Sample &sample);
 
     // The channels meter 1 and meter 2 show (1 .. 8). A meter whose channel the run does not
     // carry shows no value.
     void SetMeterChannels(int meter1, int meter2);
     int MeterChannel(int meter) const { return m_meterChannels[size_t(meter - 1)]; }
+    // Meter 1 or 2 shows its channel by name with the channel's range: channel 2 its own, the
+    // others channel 1's; no value until the next sample. In Port mode meter 1 keeps the byte
+    // range of ShowPortModeMeter.
+    void ShowMeterChannel(int meter, const Ranges &ranges, bool portMode);
+    // Meter 1 shows 0 .. 300 in six steps, as the Port mode's byte.
+    void ShowPortModeMeter();
 
     // Nothing of a run has arrived yet: meters and readouts show no value, and the trend
     // neither records nor draws until the first sample comes.
     void AwaitFirstSample();
 
-    // The trend stops recording while the run's device is away; resuming marks the gap with
-    // separator records. Resuming without a pause does nothing.
     void PauseRecording();
+    // Resuming without a pause does nothing.
     void ResumeRecording();
 
 private:
@@ -59,6 +78,3 @@ private:
     bool m_awaitingFirstSample = false;
     bool m_recordAtFirstSample = false;
 };
-
-// Eight '0' / '1' characters, most significant bit first.
-std::string ByteToBits(std::uint8_t value);

@@ -5,7 +5,7 @@
 
 #include "app/run/channel_colors.h"
 #include "app/run/channel_samples.h"
-#include "app/run/instrument_ranges.h"
+#include "app/run/run_settings.h"
 #include "app/run/slow_display_feed.h"
 #include "app/window/channel_legend.h"
 #include "app/window/channel_table.h"
@@ -65,8 +65,7 @@ void TForm1::ChannelCountSpinBoxChange()
 
 void TForm1::ApplyChannelCount(int channels)
 {
-    State().ChannelCount = channels;
-    State().ChannelLimit = ChannelLimitFor(channels);
+    m_acquisition->SetChannelCount(channels);
     SetChannelHint(channels);
     TRChart &chart = *ui->RChart1;
     chart.SetMarginLeft(channels >= 2 ? 160 : 80);
@@ -80,10 +79,14 @@ void TForm1::ApplyChannelCount(int channels)
 
 QString TForm1::ChannelName(int channel) const
 {
-    QString name = channel == 1 ? ui->Ch1NameEdit->text()
-            : channel == 2      ? ui->Ch2NameEdit->text()
-                                : m_channelTable->Name(channel);
-    return name.trimmed().isEmpty() ? QStringLiteral("CH%1").arg(channel) : name;
+    return ChannelDisplayName(channel, TypedChannelName(channel));
+}
+
+QString TForm1::TypedChannelName(int channel) const
+{
+    return channel == 1    ? ui->Ch1NameEdit->text()
+            : channel == 2 ? ui->Ch2NameEdit->text()
+                           : m_channelTable->Name(channel);
 }
 
 bool TForm1::ChannelShown(int channel) const
@@ -137,28 +140,20 @@ void TForm1::UpdateLegend(std::optional<double> cursorX)
 
 void TForm1::ComboBoxMeterChannelChange()
 {
-    m_feed->SetMeterChannels(ui->ComboBoxMeter1Channel->currentIndex() + 1,
-                             ui->ComboBoxMeter2Channel->currentIndex() + 1);
+    m_acquisition->SlowDisplay().SetMeterChannels(ui->ComboBoxMeter1Channel->currentIndex() + 1,
+                                                  ui->ComboBoxMeter2Channel->currentIndex() + 1);
     ShowMeterChannel(1);
     ShowMeterChannel(2);
     AbTrend1NewCursorPos();
 }
 
-// A meter takes the range of its channel: channel 2 its own, the others channel 1's. In Port
-// mode meter 1 keeps the byte range.
+// A meter takes the range of its channel from the edits as they are now.
 void TForm1::ShowMeterChannel(int meter)
 {
-    TAbVMeter &instrument = meter == 1 ? *ui->AbVMeter1 : *ui->AbVMeter2;
-    const int channel = m_feed->MeterChannel(meter);
-    instrument.SignalSettings().SetName1(tr("Kanal %1").arg(channel));
-    instrument.ClearValue();
-    if (meter == 1 && ui->CheckBoxPort->isChecked()) {
-        ShowPortModeMeter();
-        return;
-    }
-    const bool second = channel == 2;
-    const QString yMax = (second ? ui->GraphY2maxEdit : ui->GraphYmaxEdit)->text();
-    const QString yMin = (second ? ui->GraphY2minEdit : ui->GraphYminEdit)->text();
-    SetMeterRange(instrument, StrToFloat(yMin), StrToFloat(yMax));
-    ApplyMeterFormat(instrument, yMax);
+    SlowDisplayFeed::Ranges ranges;
+    ranges.YMin1 = StrToFloat(ui->GraphYminEdit->text());
+    ranges.YMax1 = StrToFloat(ui->GraphYmaxEdit->text());
+    ranges.YMin2 = StrToFloat(ui->GraphY2minEdit->text());
+    ranges.YMax2 = StrToFloat(ui->GraphY2maxEdit->text());
+    m_acquisition->SlowDisplay().ShowMeterChannel(meter, ranges, ui->CheckBoxPort->isChecked());
 }

@@ -205,10 +205,8 @@ void SetupTerminal(TComTerminal &terminal, TComPort &port)
 void TForm1::ApplyDesignTimeSettings()
 {
     SetupPort(*m_comPort1);
-    m_comPort1->OnRx80Full = [this](TCustomComPort *sender) { ComPort1Rx80Full(sender); };
     m_comDataPacket1->SetComPort(m_comPort1.get());
     m_comDataPacket1->SetMaxBufferSize(2048);
-    Timer1().stop();
 
     ui->ComComboBox1->SetComPort(m_comPort1.get());
     ui->ComComboBox1->SetComProperty(TComProperty::cpPort);

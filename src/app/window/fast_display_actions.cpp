@@ -23,7 +23,7 @@ void TForm1::ResetAxisButtonClick()
     chart.SuppressPaint(false);
     chart.SetCaption(ui->ProjektNameEdit->text());
 
-    ReadChartRanges();
+    ApplyChartRanges();
 
     chart.Scale1Y().SetCaption(ui->Ch1NameEdit->text());
     chart.Scale2Y().SetCaption(ui->Ch2NameEdit->text());
@@ -111,4 +111,27 @@ void TForm1::FormResize()
     const int meterHeight = height() - 183;
     ui->AbVMeter1->setFixedHeight(std::max(meterHeight, 100));
     ui->AbVMeter2->setFixedHeight(std::max(meterHeight, 100));
+}
+
+// The chart's ranges from the edits, taken in single precision as a run keeps them. Channels 3 to
+// 8 are drawn against channel 1's axis.
+void TForm1::ApplyChartRanges()
+{
+    const float xMax = ReadFloat(ui->GraphXmaxEdit);
+    const float yMax1 = ReadFloat(ui->GraphYmaxEdit);
+    const float yMin1 = ReadFloat(ui->GraphYminEdit);
+    const float yMax2 = ReadFloat(ui->GraphY2maxEdit);
+    const float yMin2 = ReadFloat(ui->GraphY2minEdit);
+    TRChart &chart = *ui->RChart1;
+    for (int layer = 1; layer <= kMaxChannels; ++layer) {
+        if (layer == 2)
+            chart.SetRange(layer, 0, yMin2, xMax, yMax2);
+        else
+            chart.SetRange(layer, 0, yMin1, xMax, yMax1);
+    }
+}
+
+float TForm1::ReadFloat(const QLineEdit *edit)
+{
+    return static_cast<float>(StrToFloat(edit->text()));
 }

@@ -2,7 +2,6 @@
 
 #include "app/run/channel_samples.h"
 #include "app/run/run_recording.h"
-#include "app/run/slow_display_feed.h"
 #include "app/tools/statistics_window.h"
 #include "app/tools/version_check.h"
 #include "app/tools/web_data.h"
@@ -190,15 +189,6 @@ void TForm1::ConnectActions()
             &TForm1::ComboBoxTerminalLinesChange);
     connect(ui->ComboBoxChSeperator, &QComboBox::currentIndexChanged, this,
             &TForm1::ComboBoxTerminalLinesChange);
-
-    m_comPort1->OnRx80Full = [this](TCustomComPort *sender) { ComPort1Rx80Full(sender); };
-    m_comPort1->OnError = [this](TCustomComPort *, TComErrors errors) {
-        m_acquisition->PortFailed(errors.Contains(TComError::ceIO));
-    };
-    m_comPort1->OnAfterClose = [this](TCustomComPort *) { m_acquisition->PortClosed(); };
-    // The device's identity is taken while it is there, on every open.
-    m_comPort1->OnAfterOpen
-            = [this](TCustomComPort *) { m_acquisition->PortOpened(m_comPort1->Port()); };
 }
 
 void TForm1::SetupStatusBar()
@@ -297,7 +287,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     // Closing is always allowed; the port goes with the window, and with it every
     // notification still queued for it. A recording writes what it holds and closes its file.
     m_acquisition->Stop();
-    m_recording->SwitchOff();
+    Recording().SwitchOff();
     event->accept();
     QMainWindow::closeEvent(event);
 }

@@ -22,7 +22,6 @@ class QLineEdit;
 class QMenu;
 class QRadioButton;
 class QWidget;
-class SlowDisplayFeed;
 class TComDataPacket;
 class TComPort;
 class TCustomComPort;
@@ -35,9 +34,10 @@ enum class TDisplayPage;
 
 // The main window. It owns the port, the framer, the run (Acquisition) and the controls of its
 // Designer form; its actions are the handlers below, grouped in source files by concern:
-// acquisition control, fast display, slow display, files and export, terminal page. The
-// controls follow the run's phase; the run's own steps live in Acquisition. Everything runs on
-// the user-interface thread.
+// acquisition control, run settings, channels, fast display, slow display, files and export,
+// recording, terminal page. Start reads the controls into one RunSettings value and hands it to
+// the run; the controls follow the run's phase, and the window never writes the run's state.
+// Everything runs on the user-interface thread.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -63,11 +63,14 @@ public:
     QTimer &Timer1() { return m_acquisition->UpdateTimer(); }
     TWebData &WebData1() { return *m_webData1; }
     Acquisition &Run() { return *m_acquisition; }
-    AcquisitionState &State() { return m_acquisition->State(); }
+    const AcquisitionState &State() const { return m_acquisition->State(); }
     QString StatusText(int panel) const;
     TDisplayPage ActivePage() const;
 
     // Acquisition control.
+    // The settings of a run as the controls give them now; a field that does not convert
+    // raises EConvertError naming it (and gets the focus), and nothing else changes.
+    RunSettings ReadRunSettings();
     void FormShow();
     void StartButtonClick();
     void StopButtonClick();
@@ -130,7 +133,7 @@ public:
     // Recording every sample to a file.
     void RecordButtonClick();
     void RecordMenuItemClick();
-    RunRecording &Recording() { return *m_recording; }
+    RunRecording &Recording() { return m_acquisition->Recording(); }
 
     // Terminal page.
     void BtnTerminalStartClick();
@@ -155,15 +158,9 @@ private:
     void UpdateWindowState();
     // The window's side of a run: preparing the displays at Start, and Idle again after it.
     void SetupAcquisition();
-    void PrepareRun();
-    Acquisition::PortChoice ChosenPort() const;
     void RunPhaseChanged(Acquisition::Phase phase);
     void RunEnded();
     void SettleWindow();
-    void PrepareSlowDisplay();
-    void ShowPortModeMeter();
-    void PrepareFastDisplay();
-    // The writers of AcquisitionState's settings (see there).
     void ApplyChannelCount(int channels);
     int ChosenChannelCount() const;
     bool ChannelShown(int channel) const;
@@ -172,10 +169,9 @@ private:
     void SetupChannels();
     void SetupRecording();
     void RecordingStateChanged();
-    QStringList RunChannelNames() const;
+    QString TypedChannelName(int channel) const;
     void ShowMeterChannel(int meter);
-    void ReadRunSettings();
-    void ReadChartRanges();
+    void ApplyChartRanges();
     void SetTrendMode(bool on);
     char ChosenSeparator(char otherwise) const;
 
@@ -189,17 +185,13 @@ private:
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
     void DetachTerminal();
-    bool TerminalOn() const;
-    void ReopenTerminal();
     static float ReadFloat(const QLineEdit *edit);
     QString ChooseFileName(FileNameSource::Purpose purpose);
 
     std::unique_ptr<Ui::TForm1> ui;
     std::unique_ptr<TComPort> m_comPort1;
     std::unique_ptr<TComDataPacket> m_comDataPacket1;
-    std::unique_ptr<SlowDisplayFeed> m_feed;
-    std::unique_ptr<Acquisition> m_acquisition; // refers to the port, framer and feed
-    std::unique_ptr<RunRecording> m_recording;
+    std::unique_ptr<Acquisition> m_acquisition; // refers to the port, framer and displays
     std::unique_ptr<TWebData> m_webData1;
     std::unique_ptr<VersionCheck> m_versionCheck;
     std::unique_ptr<FileNameSource> m_fileNames;

@@ -2,7 +2,6 @@
 // File menu, the status bar's report and the message when a recording ends by itself.
 #include "app/window/main_window.h"
 
-#include "app/run/packet_decoder.h"
 #include "app/run/run_recording.h"
 #include "platform/exception.h"
 #include "platform/user_interface.h"
@@ -31,23 +30,14 @@ QIcon RecordIcon()
 
 void TForm1::SetupRecording()
 {
-    m_recording = std::make_unique<RunRecording>();
-    m_acquisition->Decoder().SetRecorder(&m_recording->Recorder());
+    RunRecording &recording = m_acquisition->Recording();
     ui->RecordButton->setIcon(RecordIcon());
     connect(ui->RecordButton, &QToolButton::clicked, this, &TForm1::RecordButtonClick);
     connect(ui->RecordMenuItem, &QAction::triggered, this, &TForm1::RecordMenuItemClick);
-    connect(m_recording.get(), &RunRecording::StateChanged, this, &TForm1::RecordingStateChanged);
-    connect(m_recording.get(), &RunRecording::StatusChanged, m_recordingStatus, &QLabel::setText);
-    connect(m_recording.get(), &RunRecording::Failed, this,
+    connect(&recording, &RunRecording::StateChanged, this, &TForm1::RecordingStateChanged);
+    connect(&recording, &RunRecording::StatusChanged, m_recordingStatus, &QLabel::setText);
+    connect(&recording, &RunRecording::Failed, this,
             [](const QString &message) { ShowErrorMessage(message); });
-}
-
-QStringList TForm1::RunChannelNames() const
-{
-    QStringList names;
-    for (int channel = 1; channel <= m_acquisition->State().ChannelCount; ++channel)
-        names << ChannelName(channel);
-    return names;
 }
 
 // The toggle is already switched when this runs: on asks for a file, off ends the recording.
@@ -56,7 +46,7 @@ void TForm1::RecordButtonClick()
     if (ui->RecordButton->isChecked())
         RecordMenuItemClick();
     else
-        m_recording->SwitchOff();
+        Recording().SwitchOff();
 }
 
 void TForm1::RecordMenuItemClick()
@@ -64,8 +54,9 @@ void TForm1::RecordMenuItemClick()
     const QString name = ChooseFileName(FileNameSource::Purpose::Record);
     try {
         if (!name.isEmpty())
-            m_recording->SwitchOn(name,
-                                  m_acquisition->Running() ? RunChannelNames() : QStringList());
+            Recording().SwitchOn(name,
+                                 m_acquisition->Running() ? m_acquisition->Settings().ChannelNames()
+                                                          : QStringList());
     } catch (Exception &error) {
         error.SetAdvice(tr("Wählen Sie einen Ordner, in den Sie schreiben dürfen, und einen "
                            "Datenträger mit freiem Platz."));
@@ -78,5 +69,5 @@ void TForm1::RecordMenuItemClick()
 void TForm1::RecordingStateChanged()
 {
     const QSignalBlocker quiet(ui->RecordButton);
-    ui->RecordButton->setChecked(m_recording->Armed());
+    ui->RecordButton->setChecked(Recording().Armed());
 }

@@ -67,7 +67,7 @@ void TForm1::AbTrend1NewCursorPos()
     // Each readout shows the channel of the meter above it; one the run lacks shows no value.
     const std::pair<TAbValueInd *, int> readouts[] = {{ui->AbValueInd1, 1}, {ui->AbValueInd2, 2}};
     for (const auto &[readout, meter] : readouts) {
-        const int channel = m_feed->MeterChannel(meter);
+        const int channel = m_acquisition->SlowDisplay().MeterChannel(meter);
         if (channel <= State().ChannelCount)
             readout->SetValue(cursor.ValueCh(channel));
         else

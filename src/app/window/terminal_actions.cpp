@@ -7,40 +7,25 @@
 #include "serial/com_terminal.h"
 #include "ui_main_window.h"
 
-bool TForm1::TerminalOn() const
-{
-    return ui->ComTerminal1->ComPort() == m_comPort1.get();
-}
-
-// The terminal's device is back: the port opens on it and shows what it sent since then.
-void TForm1::ReopenTerminal()
-{
-    m_comPort1->Open();
-}
-
+// The terminal control lets go of the port; the port itself is the run's to close.
 void TForm1::DetachTerminal()
 {
-    m_acquisition->CancelPortWait();
     ui->ComTerminal1->SetConnected(false);
     ui->ComTerminal1->SetComPort(nullptr);
 }
 
+// The run opens the port for the terminal on the name the port selector gave it.
 void TForm1::BtnTerminalStartClick()
 {
-    m_comPort1->SetBaudRate(TBaudRate::brCustom);
-    m_comPort1->SetCustomBaudRate(StrToInt(ui->ComboBoxBaud->currentText()));
     ui->ComTerminal1->SetComPort(m_comPort1.get());
-    if (!m_comPort1->Connected())
-        m_comPort1->Open();
-    m_comPort1->PurgeBuffers(true, true);
+    m_acquisition->OpenForTerminal(StrToInt(ui->ComboBoxBaud->currentText()));
     ui->ComTerminal1->SetConnected(true);
 }
 
 void TForm1::BtnTerminalStopClick()
 {
     DetachTerminal();
-    if (m_comPort1->Connected())
-        m_comPort1->Close();
+    m_acquisition->CloseForTerminal();
 }
 
 void TForm1::BtnTerminalSendClick()
