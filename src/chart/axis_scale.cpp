@@ -125,18 +125,6 @@ void TScale::SetLogarithmic(bool value)
         Changed();
 }
 
-void TScale::SetMinTicks(int value)
-{
-    if (StoreIfChanged(m_axis.MinTicks, value))
-        Changed();
-}
-
-void TScale::SetShortTicks(bool value)
-{
-    if (StoreIfChanged(m_axis.ShortTicks, value))
-        Changed();
-}
-
 void TScale::SetDecPlaces(int value)
 {
     if (StoreIfChanged(m_axis.DecPlaces, value))
@@ -149,66 +137,6 @@ void TScale::SetLabelType(TFigType value)
         Changed();
 }
 
-void TScale::SetUserTickText(const QString &value)
-{
-    if (StoreIfChanged(m_axis.UserTickText, value))
-        Changed();
-}
-
-void TScale::SetScaleInscript(const QString &value)
-{
-    if (StoreIfChanged(m_axis.ScaleInscript, value))
-        Changed();
-}
-
-void TScale::SetDateFormat(const TDTLabel &value)
-{
-    if (StoreIfChanged(m_axis.DateFormat, value))
-        Changed();
-}
-
-void TScale::SetCaption(const QString &value)
-{
-    if (StoreIfChanged(m_axis.Caption, value))
-        Changed();
-}
-
-void TScale::SetCaptionPosX(int value)
-{
-    if (StoreIfChanged(m_axis.CaptionPosX, value))
-        Changed();
-}
-
-void TScale::SetCaptionPosY(int value)
-{
-    if (StoreIfChanged(m_axis.CaptionPosY, value))
-        Changed();
-}
-
-void TScale::SetCaptionAlignment(TAlignment value)
-{
-    if (StoreIfChanged(m_axis.CaptionAlignment, value))
-        Changed();
-}
-
-void TScale::SetCaptionAnchor(TScaleUnitAnchor value)
-{
-    if (StoreIfChanged(m_axis.CaptionAnchor, value))
-        Changed();
-}
-
-void TScale::SetColorScale(TColor value)
-{
-    if (StoreIfChanged(m_axis.ColorScale, value))
-        Changed();
-}
-
-void TScale::SetFont(const TFont &value)
-{
-    if (StoreIfChanged(m_axis.Font, value))
-        Changed();
-}
-
 void TScale::SetShowBaseLine(bool value)
 {
     if (StoreIfChanged(m_showBaseLine, value))
@@ -218,12 +146,6 @@ void TScale::SetShowBaseLine(bool value)
 void TScale::SetTransparent(bool value)
 {
     if (StoreIfChanged(m_transparent, value))
-        Changed();
-}
-
-void TScale::SetVisible(bool value)
-{
-    if (StoreIfChanged(m_axis.Visible, value))
         Changed();
 }
 

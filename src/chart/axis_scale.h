@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/common_axis_settings.h"
 #include "chart/scale_types.h"
 #include "chart/tick_rules.h"
 #include "platform/color.h"
@@ -25,7 +26,9 @@ enum class TColorScheme { csBWG, csSystem };
 // settings are copies of the layers' TScaleProps (SetAxisSettings). Used on its own, the
 // control paints itself (background and frame unless Transparent). Where the ticks go and what
 // the labels say comes from the tick rules; this class maps the values to pixels and draws them.
-class TScale : public QWidget
+// The axis settings and their getters are TCommonAxisSettings' (Visible: whether the axis is
+// drawn at all, in the chart the layer's scale Visible); the setters below store as given.
+class TScale : public QWidget, public TCommonAxisSettings
 {
 public:
     explicit TScale(QWidget *parent = nullptr);
@@ -37,56 +40,23 @@ public:
         return m_scaleType == TScaleType::sctXB || m_scaleType == TScaleType::sctXT;
     }
 
-    double RangeLow() const { return m_axis.RangeLow; }
     void SetRangeLow(double value);
-    double RangeHigh() const { return m_axis.RangeHigh; }
     void SetRangeHigh(double value);
     void SetRange(double low, double high);
-    bool Logarithmic() const { return m_axis.Logarithmic; }
     void SetLogarithmic(bool value);
 
-    int MinTicks() const { return m_axis.MinTicks; }
-    void SetMinTicks(int value);
     int NumTicks() const { return static_cast<int>(m_tickList.size()); }
     // The i-th value of the tick list (1-based); 0 outside 1 .. NumTicks.
     double TickValue(int i) const;
     const std::vector<double> &TickList() const { return m_tickList; }
 
-    bool ShortTicks() const { return m_axis.ShortTicks; }
-    void SetShortTicks(bool value);
-    int DecPlaces() const { return m_axis.DecPlaces; }
     void SetDecPlaces(int value);
-    TFigType LabelType() const { return m_axis.LabelType; }
     void SetLabelType(TFigType value);
-    const QString &UserTickText() const { return m_axis.UserTickText; }
-    void SetUserTickText(const QString &value);
-    const QString &ScaleInscript() const { return m_axis.ScaleInscript; }
-    void SetScaleInscript(const QString &value);
-    const TDTLabel &DateFormat() const { return m_axis.DateFormat; }
-    void SetDateFormat(const TDTLabel &value);
 
-    const QString &Caption() const { return m_axis.Caption; }
-    void SetCaption(const QString &value);
-    int CaptionPosX() const { return m_axis.CaptionPosX; }
-    void SetCaptionPosX(int value);
-    int CaptionPosY() const { return m_axis.CaptionPosY; }
-    void SetCaptionPosY(int value);
-    TAlignment CaptionAlignment() const { return m_axis.CaptionAlignment; }
-    void SetCaptionAlignment(TAlignment value);
-    TScaleUnitAnchor CaptionAnchor() const { return m_axis.CaptionAnchor; }
-    void SetCaptionAnchor(TScaleUnitAnchor value);
-
-    TColor ColorScale() const { return m_axis.ColorScale; }
-    void SetColorScale(TColor value);
-    const TFont &Font() const { return m_axis.Font; }
-    void SetFont(const TFont &value);
     bool ShowBaseLine() const { return m_showBaseLine; }
     void SetShowBaseLine(bool value);
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool value);
-    // Whether the axis is drawn at all (in the chart: the layer's scale Visible).
-    bool Visible() const { return m_axis.Visible; }
-    void SetVisible(bool value);
 
     int MarginTop() const { return m_marginTop; }
     void SetMarginTop(int value);
@@ -110,7 +80,6 @@ public:
     void SetColorScheme(TColorScheme value);
 
     // Every axis setting at once: one change, one repaint.
-    const TAxisSettings &AxisSettings() const { return m_axis; }
     void SetAxisSettings(const TAxisSettings &value);
 
     // Pixel of a value on this axis (x for horizontal types, y for vertical ones).
@@ -164,10 +133,10 @@ private:
     void DrawBackground(QPainter &painter);
     void DrawControlImage();
     void Changed();
+    void AxisChanged() override { Changed(); }
     void UpdateMapping();
 
     TScaleType m_scaleType = TScaleType::sctXB;
-    TAxisSettings m_axis;
     bool m_showBaseLine = true;
     bool m_transparent = false;
     int m_marginTop = 20;

@@ -16,7 +16,8 @@ TScaleProps::TScaleProps(bool horizontal)
 { }
 
 TScaleProps::TScaleProps(const TScaleProps &other)
-    : m_horizontal(other.m_horizontal)
+    : TCommonAxisSettings(other)
+    , m_horizontal(other.m_horizontal)
 {
     CopySettings(other);
 }
@@ -134,87 +135,9 @@ void TScaleProps::SetDecPlaces(int value)
     Changed();
 }
 
-void TScaleProps::SetMinTicks(int value)
-{
-    if (StoreIfChanged(m_axis.MinTicks, value))
-        Changed();
-}
-
-void TScaleProps::SetShortTicks(bool value)
-{
-    if (StoreIfChanged(m_axis.ShortTicks, value))
-        Changed();
-}
-
-void TScaleProps::SetCaption(const QString &value)
-{
-    if (StoreIfChanged(m_axis.Caption, value))
-        Changed();
-}
-
-void TScaleProps::SetCaptionPosX(int value)
-{
-    if (StoreIfChanged(m_axis.CaptionPosX, value))
-        Changed();
-}
-
-void TScaleProps::SetCaptionPosY(int value)
-{
-    if (StoreIfChanged(m_axis.CaptionPosY, value))
-        Changed();
-}
-
-void TScaleProps::SetCaptionAlignment(TAlignment value)
-{
-    if (StoreIfChanged(m_axis.CaptionAlignment, value))
-        Changed();
-}
-
-void TScaleProps::SetCaptionAnchor(TScaleUnitAnchor value)
-{
-    if (StoreIfChanged(m_axis.CaptionAnchor, value))
-        Changed();
-}
-
-void TScaleProps::SetColorScale(TColor value)
-{
-    if (StoreIfChanged(m_axis.ColorScale, value))
-        Changed();
-}
-
-void TScaleProps::SetFont(const TFont &value)
-{
-    if (StoreIfChanged(m_axis.Font, value))
-        Changed();
-}
-
-void TScaleProps::SetDateFormat(const TDTLabel &value)
-{
-    if (StoreIfChanged(m_axis.DateFormat, value))
-        Changed();
-}
-
-void TScaleProps::SetScaleInscript(const QString &value)
-{
-    if (StoreIfChanged(m_axis.ScaleInscript, value))
-        Changed();
-}
-
-void TScaleProps::SetUserTickText(const QString &value)
-{
-    if (StoreIfChanged(m_axis.UserTickText, value))
-        Changed();
-}
-
 void TScaleProps::SetScalePos(int value)
 {
     if (StoreIfChanged(m_scalePos, value))
-        Changed();
-}
-
-void TScaleProps::SetVisible(bool value)
-{
-    if (StoreIfChanged(m_axis.Visible, value))
         Changed();
 }
 

@@ -1,7 +1,5 @@
 #include "platform/serial_device.h"
 
-#include "platform/demo_device.h"
-
 // termios2 comes from the kernel headers; <termios.h> must stay out of this file.
 #include <asm/termbits.h>
 #include <linux/serial.h>
@@ -14,7 +12,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <utility>
 
 namespace {
 
@@ -233,11 +230,4 @@ QString SerialDevicePath(const QString &portName)
     if (portName.contains(QLatin1Char('/')))
         return portName;
     return QStringLiteral("/dev/") + portName;
-}
-
-std::unique_ptr<SerialDevice> OpenSerialDevice(const QString &portName, int &error)
-{
-    if (DemoLineSource lines = DemoLinesFor(portName))
-        return DemoSerialDevice::Open(std::move(lines), error);
-    return PosixSerialDevice::Open(SerialDevicePath(portName), error);
 }

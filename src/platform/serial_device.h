@@ -94,6 +94,3 @@ private:
 
 // "COM1" … "COM25" → /dev/ttyS0 … /dev/ttyS24; a name without '/' → /dev/<name>; a path as is.
 QString SerialDevicePath(const QString &portName);
-
-// Opens the device a port name stands for; nullptr with error (errno) set on failure.
-std::unique_ptr<SerialDevice> OpenSerialDevice(const QString &portName, int &error);

@@ -1,5 +1,6 @@
 #include "serial/com_port.h"
 
+#include "platform/device_factory.h"
 #include "platform/port_access.h"
 #include "platform/serial_device.h"
 #include "platform/user_interface.h"

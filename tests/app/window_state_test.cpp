@@ -6,58 +6,80 @@ namespace {
 
 using enum TDisplayPage;
 
-WindowInputs Inputs(bool running, TDisplayPage page, bool trendMode = false, bool portMode = false,
-                    int channels = 1)
-{
-    WindowInputs in;
-    in.Running = running;
-    in.Page = page;
-    in.ChannelCount = channels;
-    in.PortMode = portMode;
-    in.TrendMode = trendMode;
-    return in;
-}
-
 TEST(DeriveWindowControls, IdleAndRunningOnEachPage)
 {
+    // A control left out of a row is expected off.
+    struct Expected
+    {
+        bool start = false;
+        bool stop = false; // also the activity indicator
+        bool settings = false; // also the file menu
+        bool fastTools = false;
+        bool fastTab = false;
+        bool slowTab = false;
+        bool terminalTab = false;
+        bool trendShown = false;
+    };
     const struct
     {
         const char *name;
         WindowInputs in;
-        bool start, stop, settings, fastTools, fastTab, slowTab, terminalTab, trendShown;
+        Expected out;
     } cases[] = {
-            {"idle, fast display", Inputs(false, dpFastDisplay), true, false, true, true, true,
-             true, true, true},
-            {"idle, slow display", Inputs(false, dpSlowDisplay), true, false, true, false, true,
-             true, true, true},
-            {"idle, terminal", Inputs(false, dpTerminal), false, false, true, false, true, true,
-             true, true},
-            {"running, fast display", Inputs(true, dpFastDisplay), false, true, false, false, true,
-             false, false, false},
-            {"running, slow display", Inputs(true, dpSlowDisplay), false, true, false, false, false,
-             true, false, true},
+            {"idle, fast display",
+             {.Running = false, .Page = dpFastDisplay},
+             {.start = true,
+              .settings = true,
+              .fastTools = true,
+              .fastTab = true,
+              .slowTab = true,
+              .terminalTab = true,
+              .trendShown = true}},
+            {"idle, slow display",
+             {.Running = false, .Page = dpSlowDisplay},
+             {.start = true,
+              .settings = true,
+              .fastTab = true,
+              .slowTab = true,
+              .terminalTab = true,
+              .trendShown = true}},
+            {"idle, terminal",
+             {.Running = false, .Page = dpTerminal},
+             {.settings = true,
+              .fastTab = true,
+              .slowTab = true,
+              .terminalTab = true,
+              .trendShown = true}},
+            {"running, fast display",
+             {.Running = true, .Page = dpFastDisplay},
+             {.stop = true, .fastTab = true}},
+            {"running, slow display",
+             {.Running = true, .Page = dpSlowDisplay},
+             {.stop = true, .slowTab = true, .trendShown = true}},
     };
     for (const auto &c : cases) {
         const WindowControls w = DeriveWindowControls(c.in);
-        EXPECT_EQ(w.StartEnabled, c.start) << c.name;
-        EXPECT_EQ(w.StopEnabled, c.stop) << c.name;
-        EXPECT_EQ(w.ActivityIndicatorEnabled, c.stop) << c.name;
-        EXPECT_EQ(w.SettingsEnabled, c.settings) << c.name;
-        EXPECT_EQ(w.FileMenuEnabled, c.settings) << c.name;
-        EXPECT_EQ(w.FastDisplayToolsEnabled, c.fastTools) << c.name;
-        EXPECT_EQ(w.FastTabEnabled, c.fastTab) << c.name;
-        EXPECT_EQ(w.SlowTabEnabled, c.slowTab) << c.name;
-        EXPECT_EQ(w.TerminalTabEnabled, c.terminalTab) << c.name;
-        EXPECT_EQ(w.TrendShown, c.trendShown) << c.name;
+        EXPECT_EQ(w.StartEnabled, c.out.start) << c.name;
+        EXPECT_EQ(w.StopEnabled, c.out.stop) << c.name;
+        EXPECT_EQ(w.ActivityIndicatorEnabled, c.out.stop) << c.name;
+        EXPECT_EQ(w.SettingsEnabled, c.out.settings) << c.name;
+        EXPECT_EQ(w.FileMenuEnabled, c.out.settings) << c.name;
+        EXPECT_EQ(w.FastDisplayToolsEnabled, c.out.fastTools) << c.name;
+        EXPECT_EQ(w.FastTabEnabled, c.out.fastTab) << c.name;
+        EXPECT_EQ(w.SlowTabEnabled, c.out.slowTab) << c.name;
+        EXPECT_EQ(w.TerminalTabEnabled, c.out.terminalTab) << c.name;
+        EXPECT_EQ(w.TrendShown, c.out.trendShown) << c.name;
     }
 }
 
 TEST(DeriveWindowControls, ARunWaitingForItsDeviceIsStillARun)
 {
     for (const TDisplayPage page : {dpFastDisplay, dpSlowDisplay}) {
-        WindowInputs waiting = Inputs(true, page, page == dpFastDisplay);
+        const WindowInputs running {
+                .Running = true, .Page = page, .TrendMode = page == dpFastDisplay};
+        WindowInputs waiting = running;
         waiting.PortLost = true;
-        WindowControls expected = DeriveWindowControls(Inputs(true, page, page == dpFastDisplay));
+        WindowControls expected = DeriveWindowControls(running);
         expected.ActivityIndicatorEnabled = false;
         EXPECT_EQ(DeriveWindowControls(waiting), expected) << int(page);
     }
@@ -65,28 +87,44 @@ TEST(DeriveWindowControls, ARunWaitingForItsDeviceIsStillARun)
 
 TEST(DeriveWindowControls, ModesAndChannels)
 {
+    // A control left out of a row is expected off.
+    struct Expected
+    {
+        bool normal = false;
+        bool zoom = false;
+        bool unchecked = false;
+        bool trendSettings = false;
+        bool channel2Tab = false;
+    };
     const struct
     {
         const char *name;
         WindowInputs in;
-        bool normal, zoom, unchecked, trendSettings, channel2Tab;
+        Expected out;
     } cases[] = {
-            {"normal mode", Inputs(false, dpFastDisplay), true, true, false, true, false},
-            {"trend mode chosen", Inputs(false, dpFastDisplay, true), true, false, true, true,
-             false},
-            {"trend run", Inputs(true, dpFastDisplay, true), false, false, true, true, false},
-            {"port mode hides the trend settings", Inputs(false, dpSlowDisplay, false, true), true,
-             true, false, false, false},
-            {"two channels show their settings", Inputs(false, dpSlowDisplay, false, false, 2),
-             true, true, false, true, true},
+            {"normal mode",
+             {.Running = false, .Page = dpFastDisplay},
+             {.normal = true, .zoom = true, .trendSettings = true}},
+            {"trend mode chosen",
+             {.Running = false, .Page = dpFastDisplay, .TrendMode = true},
+             {.normal = true, .unchecked = true, .trendSettings = true}},
+            {"trend run",
+             {.Running = true, .Page = dpFastDisplay, .TrendMode = true},
+             {.unchecked = true, .trendSettings = true}},
+            {"port mode hides the trend settings",
+             {.Running = false, .Page = dpSlowDisplay, .PortMode = true},
+             {.normal = true, .zoom = true}},
+            {"two channels show their settings",
+             {.Running = false, .Page = dpSlowDisplay, .ChannelCount = 2},
+             {.normal = true, .zoom = true, .trendSettings = true, .channel2Tab = true}},
     };
     for (const auto &c : cases) {
         const WindowControls w = DeriveWindowControls(c.in);
-        EXPECT_EQ(w.NormalEnabled, c.normal) << c.name;
-        EXPECT_EQ(w.ZoomEnabled, c.zoom) << c.name;
-        EXPECT_EQ(w.PanZoomUnchecked, c.unchecked) << c.name;
-        EXPECT_EQ(w.TrendSettingsVisible, c.trendSettings) << c.name;
-        EXPECT_EQ(w.Channel2TabVisible, c.channel2Tab) << c.name;
+        EXPECT_EQ(w.NormalEnabled, c.out.normal) << c.name;
+        EXPECT_EQ(w.ZoomEnabled, c.out.zoom) << c.name;
+        EXPECT_EQ(w.PanZoomUnchecked, c.out.unchecked) << c.name;
+        EXPECT_EQ(w.TrendSettingsVisible, c.out.trendSettings) << c.name;
+        EXPECT_EQ(w.Channel2TabVisible, c.out.channel2Tab) << c.name;
     }
 }
 

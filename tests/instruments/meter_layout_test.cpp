@@ -112,13 +112,18 @@ TEST(MeterLayout, ValueIndicatorSize)
         int name2Width;
         QSize size;
     } cases[] = {
-            {"unit only", {false, false, true, false, false, true}, 90, {80 + 22 + 4 + 15, 19}},
-            {"no unit", {false, false, true, false, false, false}, 90, {80 + 4 + 15, 19}},
-            {"bevels and names", {true, true, true, true, true, true}, 90, {30 + 121, 30 + 49}},
-            {"a name wider than the value",
-             {false, false, true, false, true, false},
-             120,
-             {120, 34}},
+            {"unit only", {.Value = true, .Unit = true}, 90, {80 + 22 + 4 + 15, 19}},
+            {"no unit", {.Value = true}, 90, {80 + 4 + 15, 19}},
+            {"bevels and names",
+             {.BevelOuter = true,
+              .BevelInner = true,
+              .Value = true,
+              .Name1 = true,
+              .Name2 = true,
+              .Unit = true},
+             90,
+             {30 + 121, 30 + 49}},
+            {"a name wider than the value", {.Value = true, .Name2 = true}, 120, {120, 34}},
     };
     for (const auto &c : cases) {
         texts.Name2 = QSize(c.name2Width, 15);

@@ -1,4 +1,5 @@
 #include "platform/demo_device.h"
+#include "platform/device_factory.h"
 #include "platform/serial_device.h"
 #include "support/event_wait.h"
 #include "support/pseudo_terminal.h"
@@ -13,13 +14,18 @@
 
 namespace {
 
-// A device together with a way to make input arrive on it.
+// A device the factory opened, together with a way to make input arrive on it.
 struct DeviceUnderTest
 {
     std::unique_ptr<PseudoTerminal> pty; // the far side, when the test plays it
     std::unique_ptr<SerialDevice> device;
     std::function<void()> makeInput;
 };
+
+bool IsDemoDevice(const SerialDevice &device)
+{
+    return dynamic_cast<const DemoSerialDevice *>(&device) != nullptr;
+}
 
 using DeviceFactory = DeviceUnderTest (*)();
 
@@ -29,6 +35,7 @@ DeviceUnderTest PosixDevice()
     d.pty = std::make_unique<PseudoTerminal>();
     int error = 0;
     d.device = OpenSerialDevice(d.pty->SlavePath(), error);
+    EXPECT_TRUE(d.device && !IsDemoDevice(*d.device)) << error;
     PseudoTerminal *pty = d.pty.get();
     d.makeInput = [pty] { pty->Write("input"); };
     return d;
@@ -39,6 +46,7 @@ DeviceUnderTest DemoDeviceNamed(const char *portName)
     DeviceUnderTest d;
     int error = 0;
     d.device = OpenSerialDevice(portName, error);
+    EXPECT_TRUE(d.device && IsDemoDevice(*d.device)) << error;
     d.makeInput = [] {}; // the generator sends by itself
     return d;
 }
@@ -103,6 +111,37 @@ std::string DeviceName(const ::testing::TestParamInfo<DeviceFactory> &info)
 
 INSTANTIATE_TEST_SUITE_P(Devices, SerialDeviceContract,
                          ::testing::Values(&PosixDevice, &DemoDevice, &Demo8Device), DeviceName);
+
+// Every name goes to the one device it stands for; a name that opens nothing says why.
+TEST(DeviceFactory, OpensTheKindANameStandsFor)
+{
+    const struct
+    {
+        const char *name;
+        DeviceKind kind;
+        int openError; // 0: opens
+    } cases[] = {
+            {.name = "DEMO", .kind = DeviceKind::Demo, .openError = 0},
+            {.name = "DEMO 8", .kind = DeviceKind::Demo, .openError = 0},
+            // Only the exact demo names open a demo device; the rest are looked for in /dev.
+            {.name = "demo", .kind = DeviceKind::Serial, .openError = ENOENT},
+            {.name = "DEMO 9", .kind = DeviceKind::Serial, .openError = ENOENT},
+            {.name = " DEMO", .kind = DeviceKind::Serial, .openError = ENOENT},
+            {.name = "COM26", .kind = DeviceKind::Serial, .openError = ENOENT},
+            {.name = "/nonexistent/ttyUSB0", .kind = DeviceKind::Serial, .openError = ENOENT},
+            {.name = "", .kind = DeviceKind::Serial, .openError = EISDIR}, // the folder /dev
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(DeviceKindOf(c.name), c.kind) << c.name;
+        int error = -1;
+        const std::unique_ptr<SerialDevice> device = OpenSerialDevice(c.name, error);
+        EXPECT_EQ(error, c.openError) << c.name;
+        EXPECT_EQ(device != nullptr, c.openError == 0) << c.name;
+        if (device) {
+            EXPECT_EQ(IsDemoDevice(*device), c.kind == DeviceKind::Demo) << c.name;
+        }
+    }
+}
 
 TEST(PosixSerialDevice, HungUpDeviceReadsAsGone)
 {

@@ -37,16 +37,28 @@ void SetupPort(TComPort &port)
     port.SetSyncMethod(TSyncMethod::smWindowSync);
 }
 
-void SetupScale(TScaleProps &scale, const QString &caption, int posX, int posY,
-                TAlignment alignment, TScaleUnitAnchor anchor, TColor colour, int scalePos,
-                bool visible)
+// How the design places and colours one scale of the chart. No defaults: each scale names every
+// field, and the compiler warns about one left out.
+struct ScaleDesign
 {
-    scale.SetCaption(caption);
-    scale.SetCaptionPosX(posX);
-    scale.SetCaptionPosY(posY);
-    scale.SetCaptionAlignment(alignment);
-    scale.SetCaptionAnchor(anchor);
-    scale.SetColorScale(colour);
+    QString caption;
+    int captionPosX;
+    int captionPosY;
+    TAlignment captionAlignment;
+    TScaleUnitAnchor captionAnchor;
+    TColor colour;
+    int scalePos;
+    bool visible;
+};
+
+void SetupScale(TScaleProps &scale, const ScaleDesign &design)
+{
+    scale.SetCaption(design.caption);
+    scale.SetCaptionPosX(design.captionPosX);
+    scale.SetCaptionPosY(design.captionPosY);
+    scale.SetCaptionAlignment(design.captionAlignment);
+    scale.SetCaptionAnchor(design.captionAnchor);
+    scale.SetColorScale(design.colour);
     TFont font = scale.Font();
     font.Name = QStringLiteral("MS Sans Serif");
     font.Height = -13;
@@ -54,8 +66,8 @@ void SetupScale(TScaleProps &scale, const QString &caption, int posX, int posY,
     scale.SetFont(font);
     scale.SetDecPlaces(-2);
     scale.SetMinTicks(3);
-    scale.SetScalePos(scalePos);
-    scale.SetVisible(visible);
+    scale.SetScalePos(design.scalePos);
+    scale.SetVisible(design.visible);
 }
 
 void SetupChart(TRChart &chart)
@@ -96,14 +108,42 @@ void SetupChart(TRChart &chart)
 
     using A = TAlignment;
     using U = TScaleUnitAnchor;
-    SetupScale(chart.Scale1X(), QCoreApplication::translate("TForm1", "Anzahl Samples"), 0, 28,
-               A::taRightJustify, U::uaSclBotRgt, clBlack, 0, true);
-    SetupScale(chart.Scale1Y(), QString(), -30, -28, A::taLeftJustify, U::uaSclTopLft, clBlack, 0,
-               true);
-    SetupScale(chart.Scale2X(), QString(), 10, 100, A::taCenter, U::uaSclCenter, clMaroon, 0,
-               false);
-    SetupScale(chart.Scale2Y(), QString(), 0, -28, A::taRightJustify, U::uaSclTopLft, clMaroon, 80,
-               false);
+    SetupScale(chart.Scale1X(),
+               {.caption = QCoreApplication::translate("TForm1", "Anzahl Samples"),
+                .captionPosX = 0,
+                .captionPosY = 28,
+                .captionAlignment = A::taRightJustify,
+                .captionAnchor = U::uaSclBotRgt,
+                .colour = clBlack,
+                .scalePos = 0,
+                .visible = true});
+    SetupScale(chart.Scale1Y(),
+               {.caption = QString(),
+                .captionPosX = -30,
+                .captionPosY = -28,
+                .captionAlignment = A::taLeftJustify,
+                .captionAnchor = U::uaSclTopLft,
+                .colour = clBlack,
+                .scalePos = 0,
+                .visible = true});
+    SetupScale(chart.Scale2X(),
+               {.caption = QString(),
+                .captionPosX = 10,
+                .captionPosY = 100,
+                .captionAlignment = A::taCenter,
+                .captionAnchor = U::uaSclCenter,
+                .colour = clMaroon,
+                .scalePos = 0,
+                .visible = false});
+    SetupScale(chart.Scale2Y(),
+               {.caption = QString(),
+                .captionPosX = 0,
+                .captionPosY = -28,
+                .captionAlignment = A::taRightJustify,
+                .captionAnchor = U::uaSclTopLft,
+                .colour = clMaroon,
+                .scalePos = 80,
+                .visible = false});
     chart.Scale3X().SetVisible(false);
     chart.Scale3Y().SetVisible(false);
     chart.Scale4X().SetVisible(false);
