@@ -110,7 +110,7 @@ void Acquisition::Clear()
 
 void Acquisition::InputOverflow()
 {
-    m_ties.ShowStatus(QStringLiteral("Buffer Overflow"));
+    m_ties.ShowStatus(tr("Buffer Overflow"));
     Stop();
 }
 
@@ -180,7 +180,7 @@ void Acquisition::DeviceLost()
     } else if (!m_ties.TerminalOn()) {
         return;
     }
-    m_ties.ShowStatus(QStringLiteral("Port disconnected"));
+    m_ties.ShowStatus(tr("Port disconnected"));
     m_reconnect->Watch();
 }
 
@@ -201,5 +201,5 @@ void Acquisition::ReopenLostPort(const QString &name)
             m_updateTimer.start();
         m_feed.ResumeRecording();
     }
-    m_ties.ShowStatus(QStringLiteral("Port reconnected"));
+    m_ties.ShowStatus(tr("Port reconnected"));
 }
