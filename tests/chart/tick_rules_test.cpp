@@ -147,6 +147,7 @@ TEST(TickRules, HorizontalAxisListsTheMinorTicks)
 
 TEST(TickRules, VerticalAxisListsMinorsThenMajors)
 {
+    const LocaleGuard pointLocale(LocaleGuard::C());
     const TTickPlan plan = PlanLinearTicks(Axis(0, 10, 3, false));
     EXPECT_EQ(Labels(plan), QStringList({"0.0", "2.0", "4.0", "6.0", "8.0", "10.0"}));
     ASSERT_EQ(plan.TickList.size(), 27u);
@@ -162,6 +163,7 @@ TEST(TickRules, VerticalAxisListsMinorsThenMajors)
 
 TEST(TickRules, LinearLabels)
 {
+    const LocaleGuard pointLocale(LocaleGuard::C());
     EXPECT_EQ(Labels(PlanLinearTicks(Axis(0, 2000000, 3))),
               QStringList({"0.0", " 5.0E+05", " 1.0E+06", " 1.5E+06", " 2.0E+06"}));
 
@@ -226,6 +228,7 @@ TEST(TickRules, TimeTicks)
 
 TEST(TickRules, LogarithmicTicks)
 {
+    const LocaleGuard pointLocale(LocaleGuard::C());
     TTickInput log = Axis(1, 1000, 3);
     log.Logarithmic = true;
     TTickPlan plan = PlanTicks(log);
