@@ -248,7 +248,7 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
     <message>
         <source>Record</source>
-        <translation>Aufzeichnen</translation>
+        <translation>Aufnahme</translation>
     </message>
     <message>
         <source>Record every sample to a CSV file: with the next Start, or at once during a run</source>
@@ -292,7 +292,7 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
     <message>
         <source> Ch Delim.</source>
-        <translation> Trennzeichen</translation>
+        <translation> Trennz.</translation>
     </message>
     <message>
         <source>  Channel  </source>
@@ -300,11 +300,11 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
     <message>
         <source>1 Ch</source>
-        <translation>1 Kanal</translation>
+        <translation>1 Ch</translation>
     </message>
     <message>
         <source>2 Ch&apos;s</source>
-        <translation>2 Kanäle</translation>
+        <translation>2 Ch</translation>
     </message>
     <message>
         <source>3 to 8 channels</source>
@@ -444,7 +444,7 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
     <message>
         <source>Flow Trend</source>
-        <translation>Laufender Trend</translation>
+        <translation>Laufend</translation>
     </message>
     <message>
         <source>Bold Ch1</source>
@@ -792,7 +792,7 @@ Die Reset-Taste stellt die Achsenskalierung wieder auf die eingegebenen
 Werte ein und übernimmt zugleich geänderte Werte in die Grafik.
 
 Aufzeichnen
-&quot;Aufzeichnen&quot; schreibt jeden empfangenen Wert mit Uhrzeit in eine CSV-Datei,
+&quot;Aufnahme&quot; schreibt jeden empfangenen Wert mit Uhrzeit in eine CSV-Datei,
 so lange die Erfassung läuft, auch über Stunden.
 
 Nach der Datenerfassung
