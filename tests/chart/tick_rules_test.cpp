@@ -1,6 +1,6 @@
 #include "chart/axis_scale.h"
 #include "chart/tick_rules.h"
-#include "locale_guard.h"
+#include "support/locale_guard.h"
 
 #include <QImage>
 #include <QPainter>
