@@ -248,7 +248,7 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
     <message>
         <source>Record</source>
-        <translation>Aufnahme</translation>
+        <translation>Aufz.</translation>
     </message>
     <message>
         <source>Record every sample to a CSV file: with the next Start, or at once during a run</source>
@@ -328,7 +328,7 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
     <message>
         <source>MaxSamples</source>
-        <translation>Max. Samples</translation>
+        <translation>MaxSamples</translation>
     </message>
     <message>
         <source>Disp Xmax</source>
@@ -792,7 +792,7 @@ Die Reset-Taste stellt die Achsenskalierung wieder auf die eingegebenen
 Werte ein und übernimmt zugleich geänderte Werte in die Grafik.
 
 Aufzeichnen
-&quot;Aufnahme&quot; schreibt jeden empfangenen Wert mit Uhrzeit in eine CSV-Datei,
+&quot;Aufz.&quot; schreibt jeden empfangenen Wert mit Uhrzeit in eine CSV-Datei,
 so lange die Erfassung läuft, auch über Stunden.
 
 Nach der Datenerfassung
