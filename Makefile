@@ -7,7 +7,7 @@
 # make package-test — build the package, validate it, install it with apt-get, start it, remove it
 
 PACKAGES := build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-serialport-dev \
-            qt6-l10n-tools libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+            qt6-l10n-tools qt6-translations-l10n libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
 # Packaging, validating the package and starting it under a private X server.
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian x11-utils imagemagick
 # Only `make fuzz` needs these; `make test` replays the fuzz corpus with the GCC build.

@@ -47,16 +47,22 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 # CPack puts the summary first; an empty line separates paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Vantor reads text lines from a serial port or a USB virtual serial port,
-takes one or two numbers from each line and shows them live: a fast display
-of up to 100,000 samples with pan and zoom, a slow display that records a
-two-channel trend with meters, a terminal page and eight port lamps.
+takes up to eight numbers (channels) from each line and shows them live: a
+fast display of up to 100,000 samples with pan and zoom, a slow display that
+draws a trend of up to eight channels with two meters, a terminal page and
+eight port lamps.
 
-Displays can be saved, loaded, exported as CSV or bitmap and copied to the
-clipboard. A built-in demo port lets it be tried without a device.")
+Record writes every sample with its time to a CSV file for as long as a run
+lasts. Displays can be saved, loaded, exported as CSV or bitmap and copied
+to the clipboard. The demo ports DEMO (two channels) and DEMO 8 (eight
+channels) let it be tried without a device. The window speaks German and
+English.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialog texts in the user's language; the libraries come from shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -8,8 +8,10 @@
 int main(int argc, char *argv[])
 {
     VantorApplication app(argc, argv);
-    const auto translation
-            = InstallTranslation(QLocale::system().uiLanguages(), TranslationsFolder());
+    const QStringList languages = QLocale::system().uiLanguages();
+    const auto translation = InstallTranslation(languages, TranslationsFolder());
+    const auto qtTranslation
+            = InstallQtTranslation(languages, translation.get(), QtTranslationsFolder());
     ApplicationWindows windows;
     if (!windows.Create())
         return 0;

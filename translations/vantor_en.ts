@@ -7,6 +7,18 @@
         <source>Speicher-/Sample-Maximum erreicht</source>
         <translation>Memory/sample maximum reached</translation>
     </message>
+    <message>
+        <source>Buffer Overflow</source>
+        <translation>Buffer Overflow</translation>
+    </message>
+    <message>
+        <source>Port disconnected</source>
+        <translation>Port disconnected</translation>
+    </message>
+    <message>
+        <source>Port reconnected</source>
+        <translation>Port reconnected</translation>
+    </message>
 </context>
 <context>
     <name>ChannelTable</name>
@@ -21,6 +33,29 @@
     <message>
         <source>Offset</source>
         <translation>Offset</translation>
+    </message>
+</context>
+<context>
+    <name>DialogFileNames</name>
+    <message>
+        <source>Graphic Files (*.bmp)|*.BMP</source>
+        <translation>Graphic Files (*.bmp)|*.BMP</translation>
+    </message>
+    <message>
+        <source>Vantor Files (*.vnx)|*.VNX</source>
+        <translation>Vantor Files (*.vnx)|*.VNX</translation>
+    </message>
+    <message>
+        <source>Vantor Files (*.csv)|*.CSV</source>
+        <translation>Vantor Files (*.csv)|*.CSV</translation>
+    </message>
+    <message>
+        <source>Vantor Files (*.vns)|*.VNs</source>
+        <translation>Vantor Files (*.vns)|*.VNs</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)|*.CSV</source>
+        <translation>CSV Files (*.csv)|*.CSV</translation>
     </message>
 </context>
 <context>
@@ -83,6 +118,92 @@
     <message>
         <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
         <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+</context>
+<context>
+    <name>PortAccess</name>
+    <message>
+        <source>Your user may not open %1. Ask the administrator of this computer for read and write access to it.</source>
+        <translation>Your user may not open %1. Ask the administrator of this computer for read and write access to it.</translation>
+    </message>
+    <message>
+        <source>Your user may not open %1. The port belongs to the group &quot;%2&quot;: add your user to it with
+
+    sudo usermod -aG %2 $USER
+
+then log out and log in again.</source>
+        <translation>Your user may not open %1. The port belongs to the group &quot;%2&quot;: add your user to it with
+
+    sudo usermod -aG %2 $USER
+
+then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close the port there, then try again.</source>
+        <translation>%1 is in use by another program. Close the port there, then try again.</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program: %2. Close the port there, then try again.</source>
+        <translation>%1 is in use by another program: %2. Close the port there, then try again.</translation>
+    </message>
+    <message>
+        <source>No port is chosen, and no serial port is found now. Plug the device in and pick its port from the list, or pick %1 to try the program without a device.</source>
+        <translation>No port is chosen, and no serial port is found now. Plug the device in and pick its port from the list, or pick %1 to try the program without a device.</translation>
+    </message>
+    <message>
+        <source>No port is chosen. Pick one from the list; the ports found now are
+
+%1
+
+or pick %2 to try the program without a device.</source>
+        <translation>No port is chosen. Pick one from the list; the ports found now are
+
+%1
+
+or pick %2 to try the program without a device.</translation>
+    </message>
+    <message>
+        <source>No serial port is found now.</source>
+        <translation>No serial port is found now.</translation>
+    </message>
+    <message>
+        <source>The ports found now are
+
+%1</source>
+        <translation>The ports found now are
+
+%1</translation>
+    </message>
+    <message>
+        <source>There is no device %1. Is it plugged in and switched on? %2
+
+A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in again or into another socket; that name can be typed into the port box.</source>
+        <translation>There is no device %1. Is it plugged in and switched on? %2
+
+A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in again or into another socket; that name can be typed into the port box.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device. Pick a port from the list.</source>
+        <translation>%1 is not a serial device. Pick a port from the list.</translation>
+    </message>
+    <message>
+        <source>%1 reports an input/output error. Check the cable and the adapter: unplug the adapter, plug it in again and retry.</source>
+        <translation>%1 reports an input/output error. Check the cable and the adapter: unplug the adapter, plug it in again and retry.</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>Manufacturer: </source>
+        <translation>Manufacturer: </translation>
+    </message>
+    <message>
+        <source>Serial number: </source>
+        <translation>Serial number: </translation>
     </message>
 </context>
 <context>
@@ -492,6 +613,18 @@
         <source>Wählen Sie einen Ordner, in den Sie schreiben dürfen, und einen Datenträger mit freiem Platz.</source>
         <translation>Choose a folder you may write to, on a disk with free space.</translation>
     </message>
+    <message>
+        <source>Cursor Time</source>
+        <translation>Cursor Time</translation>
+    </message>
+    <message>
+        <source>Ch1</source>
+        <translation>Ch1</translation>
+    </message>
+    <message>
+        <source>Ch2</source>
+        <translation>Ch2</translation>
+    </message>
 </context>
 <context>
     <name>TFormHilfe</name>
@@ -560,7 +693,11 @@ mindestens 500 ms oder 1000 ms betragen.
 Bedienung
 ----------------
 Die Bedienung ist weitgehend selbsterklärend. Einige Hinweise:
-Unter Windows 10 das Häkchen vor der COM-Port-Einstellung entfernen.
+Unter Linux braucht der Benutzer Lese- und Schreibrecht auf die serielle
+Schnittstelle, meist über die Gruppe &quot;dialout&quot;:
+    sudo usermod -aG dialout $USER
+danach ab- und wieder anmelden. Ohne Gerät lässt sich Vantor mit den
+Ports &quot;DEMO&quot; und &quot;DEMO 8&quot; ausprobieren.
 
 Die Bedeutung von Xmax
 Xmax skaliert die Grafik auf den sichtbaren Bereich. Die Erfassung endet
@@ -641,6 +778,11 @@ at least 500 ms or 1000 ms.
 Operation
 ----------------
 Operation is largely self-explanatory. A few hints:
+On Linux the user needs read and write access to the serial
+port, usually through the group &quot;dialout&quot;:
+    sudo usermod -aG dialout $USER
+then log out and log in again. Without a device, Vantor can be
+tried with the ports &quot;DEMO&quot; and &quot;DEMO 8&quot;.
 
 The meaning of Xmax
 Xmax scales the graph to the visible area. Acquisition does not end
@@ -666,6 +808,113 @@ for as long as the acquisition runs, for hours if need be.
 After an acquisition
 After an acquisition, too, the graph can be rescaled for all Y and
 X settings: change the fields and press Reset.</translation>
+    </message>
+</context>
+<context>
+    <name>TFormInfo</name>
+    <message>
+        <source>Version 1.0
+
+Vantor developers
+
+Live charts of serial data
+for microcontroller developers
+
+https://vantor.example
+info@vantor.example
+
+Free software under the GNU GPL,
+version 3 or later. No warranty.</source>
+        <translation>Version 1.0
+
+Vantor developers
+
+Live charts of serial data
+for microcontroller developers
+
+https://vantor.example
+info@vantor.example
+
+Free software under the GNU GPL,
+version 3 or later. No warranty.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>  Info</source>
+        <translation>  Info</translation>
+    </message>
+</context>
+<context>
+    <name>TFormStatistics</name>
+    <message>
+        <source>Analyze Channel 1</source>
+        <translation>Analyze Channel 1</translation>
+    </message>
+    <message>
+        <source>Copy To Clipboard</source>
+        <translation>Copy To Clipboard</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>  Statistics</source>
+        <translation>  Statistics</translation>
+    </message>
+    <message>
+        <source>Min        =  </source>
+        <translation>Min        =  </translation>
+    </message>
+    <message>
+        <source>Max        =  </source>
+        <translation>Max        =  </translation>
+    </message>
+    <message>
+        <source>Mean       =  </source>
+        <translation>Mean       =  </translation>
+    </message>
+    <message>
+        <source>Std Dev    =  </source>
+        <translation>Std Dev    =  </translation>
+    </message>
+    <message>
+        <source>Quartile 1 =  </source>
+        <translation>Quartile 1 =  </translation>
+    </message>
+    <message>
+        <source>Quartile 2 =  </source>
+        <translation>Quartile 2 =  </translation>
+    </message>
+    <message>
+        <source>Quartile 3 =  </source>
+        <translation>Quartile 3 =  </translation>
+    </message>
+    <message>
+        <source>Skewness   =  </source>
+        <translation>Skewness   =  </translation>
+    </message>
+    <message>
+        <source>Kurtoisis  =  </source>
+        <translation>Kurtoisis  =  </translation>
+    </message>
+</context>
+<context>
+    <name>VersionCheck</name>
+    <message>
+        <source> Version Info </source>
+        <translation> Version Info </translation>
+    </message>
+    <message>
+        <source>Server not found </source>
+        <translation>Server not found </translation>
     </message>
 </context>
 </TS>

@@ -46,7 +46,8 @@ QString LinearLabel(const TTickInput &input, double v, int decimals)
         if (std::fabs(width) <= 100000)
             text = FormatTickNumber(0.0, decimals);
         else
-            text = decimals != 0 ? QStringLiteral("0.0") : QStringLiteral("0");
+            text = decimals != 0 ? QStringLiteral("0") + QLocale().decimalPoint() + QLatin1Char('0')
+                                 : QStringLiteral("0");
     } else {
         text = FormatTickNumber(v, decimals);
     }
@@ -111,8 +112,13 @@ int LinearLabelDecimals(int decPlaces, double low, double high)
     return static_cast<int>(2 - Round(std::log(r) / 2.5));
 }
 
-QString FormatTickNumber(double value, int decimals)
+QString FormatTickNumber(double value, int decimals, const QLocale &locale)
 {
+    const auto localised = [&locale](const std::string &text) {
+        QString label = QString::fromLatin1(text.c_str());
+        label.replace(QLatin1Char('.'), locale.decimalPoint());
+        return label;
+    };
     // Rounded half away from zero on the decimal expansion, as the runtime's number texts.
     const DecimalDigits d
             = decimals >= 0 ? ToDecimalDigits(value, 18, decimals) : ToDecimalDigits(value, 2);
@@ -133,7 +139,7 @@ QString FormatTickNumber(double value, int decimals)
             for (int k = 0; k < decimals; ++k)
                 text += digit(d.Exponent + k);
         }
-        return QString::fromLatin1(text.c_str());
+        return localised(text);
     }
     const int exponent = d.Digits.empty() ? 0 : d.Exponent - 1;
     if (!d.Negative)
@@ -148,7 +154,7 @@ QString FormatTickNumber(double value, int decimals)
     text += std::to_string(magnitude);
     if (magnitude >= 100) // no room for three exponent digits
         return QString(static_cast<qsizetype>(text.size()), QLatin1Char('*'));
-    return QString::fromLatin1(text.c_str());
+    return localised(text);
 }
 
 QString ApplyScaleInscript(const QString &label, const QString &inscript)
@@ -307,12 +313,13 @@ int LogLabelDecimals(int decPlaces, double lo, double hi)
 
 QString StripTrailingZeros(QString text)
 {
-    if (text.contains(QLatin1Char('E')) || !text.contains(QLatin1Char('.')))
+    const QString point = QLocale().decimalPoint();
+    if (text.contains(QLatin1Char('E')) || !text.contains(point))
         return text;
     while (text.endsWith(QLatin1Char('0')))
         text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
+    if (text.endsWith(point))
+        text.chop(point.size());
     return text;
 }
 

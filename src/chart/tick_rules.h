@@ -2,6 +2,7 @@
 
 #include "chart/scale_types.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <vector>
@@ -26,8 +27,8 @@ int LinearLabelDecimals(int decPlaces, double low, double high);
 
 // A number as an axis label: decimals >= 0 fixed with exactly that many decimals, -1 exponential
 // with two significant digits (" 2.0E+06", "-1.5E-05"); a three-digit exponent gives asterisks.
-// Labels always use '.' as the decimal point.
-QString FormatTickNumber(double value, int decimals);
+// The decimal point is the locale's, as in every other number the window shows.
+QString FormatTickNumber(double value, int decimals, const QLocale &locale = QLocale());
 
 // Puts the inscript around a label: the part before the first '&' in front, the part after it
 // behind; without '&' the whole inscript goes in front. Empty labels stay empty.

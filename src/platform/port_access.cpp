@@ -4,6 +4,7 @@
 #include "platform/port_list.h"
 #include "platform/serial_device.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,12 +85,16 @@ QString PermissionAdvice(const QString &path)
 {
     const QString group = DeviceGroupName(path);
     if (group.isEmpty() || group == QLatin1String("root"))
-        return QStringLiteral("Your user may not open %1. Ask the administrator of this computer "
-                              "for read and write access to it.")
+        return QCoreApplication::translate(
+                       "PortAccess",
+                       "Your user may not open %1. Ask the administrator of this computer "
+                       "for read and write access to it.")
                 .arg(path);
-    return QStringLiteral("Your user may not open %1. The port belongs to the group \"%2\": add "
-                          "your user to it with\n\n    sudo usermod -aG %2 $USER\n\nthen log out "
-                          "and log in again.")
+    return QCoreApplication::translate(
+                   "PortAccess",
+                   "Your user may not open %1. The port belongs to the group \"%2\": add "
+                   "your user to it with\n\n    sudo usermod -aG %2 $USER\n\nthen log out "
+                   "and log in again.")
             .arg(path, group);
 }
 
@@ -97,14 +102,20 @@ QString BusyAdvice(const QString &path)
 {
     const auto holders = FindPortHolders(path, ::getpid());
     if (holders.empty())
-        return QStringLiteral("%1 is in use by another program. Close the port there, then try "
-                              "again.")
+        return QCoreApplication::translate(
+                       "PortAccess",
+                       "%1 is in use by another program. Close the port there, then try "
+                       "again.")
                 .arg(path);
     QStringList names;
     for (const PortHolder &holder : holders)
-        names.append(QStringLiteral("%1 (process %2)").arg(holder.program).arg(holder.pid));
-    return QStringLiteral("%1 is in use by another program: %2. Close the port there, then try "
-                          "again.")
+        names.append(QCoreApplication::translate("PortAccess", "%1 (process %2)")
+                             .arg(holder.program)
+                             .arg(holder.pid));
+    return QCoreApplication::translate(
+                   "PortAccess",
+                   "%1 is in use by another program: %2. Close the port there, then try "
+                   "again.")
             .arg(path, names.join(QStringLiteral(", ")));
 }
 
@@ -129,12 +140,16 @@ QString NoPortChosenAdvice()
 {
     const QString ports = PortsFoundNow();
     if (ports.isEmpty())
-        return QStringLiteral("No port is chosen, and no serial port is found now. Plug the "
-                              "device in and pick its port from the list, or pick %1 to try the "
-                              "program without a device.")
+        return QCoreApplication::translate(
+                       "PortAccess",
+                       "No port is chosen, and no serial port is found now. Plug the "
+                       "device in and pick its port from the list, or pick %1 to try the "
+                       "program without a device.")
                 .arg(QLatin1String(DemoPortName));
-    return QStringLiteral("No port is chosen. Pick one from the list; the ports found now "
-                          "are\n\n%1\n\nor pick %2 to try the program without a device.")
+    return QCoreApplication::translate(
+                   "PortAccess",
+                   "No port is chosen. Pick one from the list; the ports found now "
+                   "are\n\n%1\n\nor pick %2 to try the program without a device.")
             .arg(ports, QLatin1String(DemoPortName));
 }
 
@@ -142,12 +157,14 @@ QString NoSuchDeviceAdvice(const QString &path)
 {
     const QString ports = PortsFoundNow();
     const QString found = ports.isEmpty()
-            ? QStringLiteral("No serial port is found now.")
-            : QStringLiteral("The ports found now are\n\n%1").arg(ports);
-    return QStringLiteral("There is no device %1. Is it plugged in and switched on? %2\n\nA USB "
-                          "adapter keeps its name under /dev/serial/by-id/ when it is plugged in "
-                          "again or into another socket; that name can be typed into the port "
-                          "box.")
+            ? QCoreApplication::translate("PortAccess", "No serial port is found now.")
+            : QCoreApplication::translate("PortAccess", "The ports found now are\n\n%1").arg(ports);
+    return QCoreApplication::translate(
+                   "PortAccess",
+                   "There is no device %1. Is it plugged in and switched on? %2\n\nA USB "
+                   "adapter keeps its name under /dev/serial/by-id/ when it is plugged in "
+                   "again or into another socket; that name can be typed into the port "
+                   "box.")
             .arg(path, found);
 }
 
@@ -210,10 +227,14 @@ QString PortOpenAdvice(const QString &portName, int err)
         return NoSuchDeviceAdvice(path);
     case ENOTTY:
     case EISDIR:
-        return QStringLiteral("%1 is not a serial device. Pick a port from the list.").arg(path);
+        return QCoreApplication::translate("PortAccess",
+                                           "%1 is not a serial device. Pick a port from the list.")
+                .arg(path);
     case EIO:
-        return QStringLiteral("%1 reports an input/output error. Check the cable and the "
-                              "adapter: unplug the adapter, plug it in again and retry.")
+        return QCoreApplication::translate(
+                       "PortAccess",
+                       "%1 reports an input/output error. Check the cable and the "
+                       "adapter: unplug the adapter, plug it in again and retry.")
                 .arg(path);
     default:
         return QString();

@@ -2,6 +2,7 @@
 
 #include "platform/demo_device.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -64,9 +65,10 @@ QString PortDetailsText(const SerialPortDetails &port)
     if (!port.description.isEmpty())
         lines.append(port.description);
     if (!port.manufacturer.isEmpty())
-        lines.append(QStringLiteral("Manufacturer: ") + port.manufacturer);
+        lines.append(QCoreApplication::translate("PortList", "Manufacturer: ") + port.manufacturer);
     if (!port.serialNumber.isEmpty())
-        lines.append(QStringLiteral("Serial number: ") + port.serialNumber);
+        lines.append(QCoreApplication::translate("PortList", "Serial number: ")
+                     + port.serialNumber);
     if (!port.stablePath.isEmpty())
         lines.append(port.stablePath);
     return lines.join(QLatin1Char('\n'));

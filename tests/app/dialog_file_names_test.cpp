@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -53,7 +54,9 @@ TEST(DialogFileNames, DialogsStartAtHomeThenInTheFolderUsedLast)
     auto temp = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(temp->isValid());
     const QString chosen = temp->filePath(QStringLiteral("run.vnx"));
-    DialogFileNames names;
+    const QTemporaryDir settings;
+    const QString settingsFile = settings.filePath(QStringLiteral("vantor.conf"));
+    DialogFileNames names(settingsFile);
     QString folder;
 
     EXPECT_EQ(Ask(names, P::LoadFastDisplay, startsIn(&folder)), QString()); // cancelled
@@ -70,9 +73,41 @@ TEST(DialogFileNames, DialogsStartAtHomeThenInTheFolderUsedLast)
     Ask(names, P::ExportCsv, startsIn(&folder)); // every purpose shares the folder
     EXPECT_EQ(folder, QDir(temp->path()).absolutePath());
 
+    DialogFileNames nextRun(settingsFile); // the folder is kept in Vantor's settings file
+    Ask(nextRun, P::LoadFastDisplay, startsIn(&folder));
+    EXPECT_EQ(folder, QDir(temp->path()).absolutePath());
+
     temp.reset(); // the folder used last is gone
     Ask(names, P::LoadSlowDisplay, startsIn(&folder));
     EXPECT_EQ(folder, QDir(home).absolutePath());
+}
+
+// Qt's file dialog keeps its history in the user's QtProject.conf unless told otherwise; that
+// file would outlive the package.
+TEST(DialogFileNames, QtsDialogStateIsNotWrittenToTheUsersQtSettings)
+{
+    const QString qtProject
+            = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/QtProject.conf");
+    const auto contents = [&qtProject] {
+        QFile file(qtProject);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    };
+    const QByteArray before = contents();
+    const QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const QString chosen = temp.filePath(QStringLiteral("run.vnx"));
+    {
+        DialogFileNames names(temp.filePath(QStringLiteral("vantor.conf")));
+        EXPECT_EQ(Ask(names, FileNameSource::Purpose::SaveFastDisplay,
+                      [&](QFileDialog &dialog) {
+                          dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                                  ->setText(chosen);
+                          static_cast<QDialog &>(dialog).accept();
+                      }),
+                  chosen);
+    }
+    EXPECT_EQ(contents(), before);
 }
 
 } // namespace

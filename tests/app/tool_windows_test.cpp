@@ -54,8 +54,9 @@ TEST(HelpText, OperatingTipsAndQuotedLines)
           "Die X-Achse ist im Slow-Display zeitgesteuert."})
         EXPECT_TRUE(lines.contains(quoted)) << quoted;
     const QString text = HelpText();
-    for (const char *fact : {"\"Updates alle ms\"", "100.000", "50.000", "Windows 10"})
+    for (const char *fact : {"\"Updates alle ms\"", "100.000", "50.000", "Unter Linux", "dialout"})
         EXPECT_TRUE(text.contains(fact)) << fact;
+    EXPECT_FALSE(text.contains("Windows"));
 }
 
 TEST(ToolWindows, CloseHidesAndShowingAgainBringsThemBack)

@@ -1,5 +1,6 @@
-// The English translation: complete in the repository, chosen from the user's languages, and
-// what the window then shows; without it the window keeps its own German and English texts.
+// The German and English translations: complete in the repository, chosen from the user's
+// languages, and what the window then shows; the "C" locale and languages without a translation
+// keep the window's own German and English texts.
 #include "app/tools/help_window.h"
 #include "app/window/main_window.h"
 #include "app/window/translation.h"
@@ -8,7 +9,17 @@
 #include "qstring_printer.h"
 #include "ui_main_window.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
 #include <QFile>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabWidget>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -19,12 +30,13 @@
 
 namespace {
 
-TEST(Translation, EveryMessageOfTheEnglishFileIsTranslated)
+// Source text -> translation, over all contexts, of one .ts file; every message must be finished.
+QHash<QString, QString> ReadTranslations(const char *language)
 {
-    QFile file(QStringLiteral(VANTOR_TS_DIR "/vantor_en.ts"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QFile file(QStringLiteral(VANTOR_TS_DIR "/vantor_%1.ts").arg(QLatin1String(language)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << language;
     QXmlStreamReader xml(&file);
-    int messages = 0;
+    QHash<QString, QString> messages;
     QString source;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -32,40 +44,67 @@ TEST(Translation, EveryMessageOfTheEnglishFileIsTranslated)
         if (xml.name() == QLatin1String("source")) {
             source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         } else if (xml.name() == QLatin1String("translation")) {
-            ++messages;
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
             const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            EXPECT_TRUE(type.isEmpty()) << type.toStdString() << ": " << source.toStdString();
-            EXPECT_FALSE(text.isEmpty()) << source.toStdString();
+            EXPECT_TRUE(type.isEmpty())
+                    << language << ' ' << type.toStdString() << ": " << source.toStdString();
+            EXPECT_FALSE(text.isEmpty()) << language << ": " << source.toStdString();
+            messages.insert(source, text);
         }
     }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_GT(messages, 50);
+    EXPECT_FALSE(xml.hasError()) << language << ' ' << xml.errorString().toStdString();
+    return messages;
 }
 
-TEST(Translation, FirstOfTheUsersLanguagesThatIsGermanOrTranslatedWins)
+TEST(Translation, EveryMessageOfBothFilesIsTranslated)
+{
+    const auto german = ReadTranslations("de");
+    const auto english = ReadTranslations("en");
+    EXPECT_GT(german.size(), 100);
+    // Both files cover the same texts: update_translations refreshes them together.
+    EXPECT_EQ(QSet<QString>(german.keyBegin(), german.keyEnd()),
+              QSet<QString>(english.keyBegin(), english.keyEnd()));
+}
+
+TEST(Translation, FirstOfTheUsersLanguagesThatIsTranslatedWins)
 {
     struct Case
     {
         QStringList languages;
-        bool english;
+        const char *language; // of the translation installed, "" for the source texts
+        const char *yes; // Qt's own button text
     };
     const Case cases[] = {
-            {.languages = {QStringLiteral("de-DE")}, .english = false},
-            {.languages = {QStringLiteral("de-AT"), QStringLiteral("en-US")}, .english = false},
-            {.languages = {QStringLiteral("C")}, .english = false},
-            {.languages = {QStringLiteral("fr-FR")}, .english = false},
-            {.languages = {}, .english = false},
-            {.languages = {QStringLiteral("en-US")}, .english = true},
-            {.languages = {QStringLiteral("en-GB")}, .english = true},
-            {.languages = {QStringLiteral("fr-FR"), QStringLiteral("en")}, .english = true},
+            {.languages = {QStringLiteral("de-DE")}, .language = "de", .yes = "&Ja"},
+            {.languages = {QStringLiteral("de-CH")}, .language = "de", .yes = "&Ja"},
+            {.languages = {QStringLiteral("de-AT"), QStringLiteral("en-US")},
+             .language = "de",
+             .yes = "&Ja"},
+            {.languages = {QStringLiteral("C")}, .language = "", .yes = "&Yes"},
+            {.languages = {}, .language = "", .yes = "&Yes"},
+            {.languages = {QStringLiteral("fr-FR")}, .language = "", .yes = "&Oui"},
+            {.languages = {QStringLiteral("en-US")}, .language = "en", .yes = "&Yes"},
+            {.languages = {QStringLiteral("en-GB")}, .language = "en", .yes = "&Yes"},
+            {.languages = {QStringLiteral("fr-FR"), QStringLiteral("en")},
+             .language = "en",
+             .yes = "&Yes"}, // Qt's texts follow Vantor's language
+            {.languages = {QStringLiteral("fr-FR"), QStringLiteral("de-DE")},
+             .language = "de",
+             .yes = "&Ja"},
     };
+    const QString overview = QStringLiteral("Übersicht\n");
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.languages.join(',').toStdString());
         const auto translation = InstallTranslation(c.languages, QStringLiteral(VANTOR_QM_DIR));
-        EXPECT_EQ(translation != nullptr, c.english) << c.languages.join(',').toStdString();
-        EXPECT_EQ(HelpText().startsWith(QStringLiteral("Overview\n")), c.english);
+        const auto qt
+                = InstallQtTranslation(c.languages, translation.get(), QtTranslationsFolder());
+        EXPECT_EQ(translation ? translation->language() : QString(), QLatin1String(c.language));
+        EXPECT_EQ(HelpText().startsWith(overview), QLatin1String(c.language) != "en");
+        EXPECT_EQ(HelpText().contains(QStringLiteral("Slow-Display")), !translation);
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QLatin1String(c.yes));
     }
-    EXPECT_TRUE(HelpText().startsWith(QStringLiteral("Übersicht\n"))); // uninstalled again
+    EXPECT_TRUE(HelpText().contains(QStringLiteral("Slow-Display"))); // uninstalled again
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
 }
 
 struct WindowTexts
@@ -130,6 +169,92 @@ TEST(Translation, WindowShowsItsOwnTextsInGermanAndTheTranslationInEnglish)
         const auto translation
                 = InstallTranslation({QString::fromLatin1(c.language)}, VANTOR_QM_DIR);
         EXPECT_EQ(TextsOfANewWindow(), c.texts) << c.language;
+    }
+}
+
+// Every text a person sees on a new main window, line by line: title, menus and their items,
+// buttons, labels, group and tab titles, tool tips and the texts drawn by the instruments.
+QStringList VisibleTextsOfANewWindow()
+{
+    TForm1 form;
+    form.show();
+    Ui::TForm1 &ui = form.Form();
+    QStringList texts {form.windowTitle(),
+                       ui.RChart1->Scale1X().Caption(),
+                       ui.AbVMeter1->SignalSettings().Name1(),
+                       ui.AbVMeter2->SignalSettings().Name1(),
+                       ui.NumLab1->RightText(),
+                       ui.AbValueInd1->SignalSettings().ValueUnit(),
+                       ui.AbValueInd2->SignalSettings().ValueUnit()};
+    for (const QMenu *menu : form.findChildren<QMenu *>())
+        texts << menu->title();
+    for (const QAction *action : form.findChildren<QAction *>())
+        texts << action->text() << action->toolTip();
+    for (const QWidget *widget : form.findChildren<QWidget *>()) {
+        texts << widget->toolTip();
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            texts << button->text();
+        else if (const auto *label = qobject_cast<const QLabel *>(widget))
+            texts << label->text();
+        else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+            texts << group->title();
+        else if (const auto *tabs = qobject_cast<const QTabWidget *>(widget))
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i) << tabs->tabToolTip(i);
+    }
+    QStringList lines;
+    static const QRegularExpression letter(QStringLiteral("[A-Za-zÄÖÜäöüß]"));
+    for (const QString &text : texts)
+        for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r?\n"))))
+            if (line.contains(letter))
+                lines << line;
+    lines.removeDuplicates();
+    return lines;
+}
+
+// Lines of the translations' texts, so that texts shown in parts ("...\r\n...") match.
+QSet<QString> Lines(const QList<QString> &texts)
+{
+    QSet<QString> lines;
+    for (const QString &text : texts)
+        for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r?\n"))))
+            lines.insert(line);
+    return lines;
+}
+
+TEST(Translation, EveryVisibleTextOfTheWindowIsInTheLocalesLanguage)
+{
+    const auto german = ReadTranslations("de");
+    const auto english = ReadTranslations("en");
+    const QSet<QString> sources = Lines(german.keys());
+    const QSet<QString> germanTexts = Lines(german.values());
+    const QSet<QString> englishTexts = Lines(english.values());
+    struct Case
+    {
+        const char *locale;
+        const QSet<QString> &expected; // every line shown is one of these
+        QSet<QString> foreign; // and none of these
+    };
+    const Case cases[] = {
+            {.locale = "de_DE", .expected = germanTexts, .foreign = sources - germanTexts},
+            {.locale = "en_US", .expected = englishTexts, .foreign = sources - englishTexts},
+            {.locale = "C", .expected = sources, .foreign = (germanTexts + englishTexts) - sources},
+            {.locale = "fr_FR",
+             .expected = sources,
+             .foreign = (germanTexts + englishTexts) - sources},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.locale);
+        const auto translation = InstallTranslation(QLocale(QLatin1String(c.locale)).uiLanguages(),
+                                                    QStringLiteral(VANTOR_QM_DIR));
+        const QStringList shown = VisibleTextsOfANewWindow();
+        EXPECT_GT(shown.size(), 60);
+        for (const QString &line : shown) {
+            EXPECT_TRUE(c.expected.contains(line))
+                    << "not from the translation: \"" << line.toStdString() << '"';
+            EXPECT_FALSE(c.foreign.contains(line))
+                    << "in another language: \"" << line.toStdString() << '"';
+        }
     }
 }
 

@@ -1,13 +1,16 @@
 #include "chart/axis_scale.h"
 #include "chart/tick_rules.h"
+#include "support/locale_guard.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 // Readable failures for texts (internal: other test files may print them their own way).
 static void PrintTo(const QString &text, std::ostream *os)
@@ -83,7 +86,41 @@ TEST(TickRules, FormatTickNumber)
             {1e20, 0, "100000000000000000000"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(FormatTickNumber(c.value, c.decimals), c.text) << c.value;
+        EXPECT_EQ(FormatTickNumber(c.value, c.decimals, QLocale::c()), c.text) << c.value;
+}
+
+// The axis labels take the same decimal point as the meters and readouts beside them.
+TEST(TickRules, TickNumbersUseTheLocalesDecimalPoint)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct
+    {
+        double value;
+        int decimals;
+        const char *text;
+    } cases[] = {
+            {10, 1, "10,0"},
+            {-0.5, 2, "-0,50"},
+            {1000, 0, "1000"}, // no grouping on an axis
+            {2e6, -1, " 2,0E+06"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FormatTickNumber(c.value, c.decimals, german), c.text) << c.value;
+
+    TTickInput input;
+    input.Low = 0;
+    input.High = 10;
+    input.DecPlaces = -2;
+    input.MinTicks = 5;
+    for (const auto &[locale, ten] :
+         {std::pair {german, "10,0"}, std::pair {QLocale::c(), "10.0"}}) {
+        const LocaleGuard guard(locale);
+        QStringList labels;
+        for (const TTickMark &mark : PlanLinearTicks(input).Marks)
+            if (mark.HasLabel)
+                labels << mark.Label;
+        EXPECT_TRUE(labels.contains(QString::fromLatin1(ten))) << labels.join(' ').toStdString();
+    }
 }
 
 TEST(TickRules, AutomaticDecimals)
@@ -110,6 +147,7 @@ TEST(TickRules, HorizontalAxisListsTheMinorTicks)
 
 TEST(TickRules, VerticalAxisListsMinorsThenMajors)
 {
+    const LocaleGuard pointLocale(LocaleGuard::C());
     const TTickPlan plan = PlanLinearTicks(Axis(0, 10, 3, false));
     EXPECT_EQ(Labels(plan), QStringList({"0.0", "2.0", "4.0", "6.0", "8.0", "10.0"}));
     ASSERT_EQ(plan.TickList.size(), 27u);
@@ -125,6 +163,7 @@ TEST(TickRules, VerticalAxisListsMinorsThenMajors)
 
 TEST(TickRules, LinearLabels)
 {
+    const LocaleGuard pointLocale(LocaleGuard::C());
     EXPECT_EQ(Labels(PlanLinearTicks(Axis(0, 2000000, 3))),
               QStringList({"0.0", " 5.0E+05", " 1.0E+06", " 1.5E+06", " 2.0E+06"}));
 
@@ -189,6 +228,7 @@ TEST(TickRules, TimeTicks)
 
 TEST(TickRules, LogarithmicTicks)
 {
+    const LocaleGuard pointLocale(LocaleGuard::C());
     TTickInput log = Axis(1, 1000, 3);
     log.Logarithmic = true;
     TTickPlan plan = PlanTicks(log);

@@ -186,7 +186,7 @@ void Acquisition::CloseForTerminal()
 
 void Acquisition::InputOverflow()
 {
-    emit StatusText(QStringLiteral("Buffer Overflow"));
+    emit StatusText(tr("Buffer Overflow"));
     Stop();
 }
 
@@ -241,7 +241,7 @@ void Acquisition::DeviceLost()
     } else if (!m_forTerminal) {
         return;
     }
-    emit StatusText(QStringLiteral("Port disconnected"));
+    emit StatusText(tr("Port disconnected"));
     m_reconnect->Watch();
 }
 
@@ -263,5 +263,5 @@ void Acquisition::ReopenLostPort(const QString &name)
         for (SampleSink *sink : m_sinks)
             sink->DeviceBack();
     }
-    emit StatusText(QStringLiteral("Port reconnected"));
+    emit StatusText(tr("Port reconnected"));
 }

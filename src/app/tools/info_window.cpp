@@ -2,6 +2,7 @@
 
 #include "app/tools/tool_window.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
@@ -9,18 +10,19 @@
 
 namespace {
 
-const char kProjectDetails[] = "Version 1.0\n"
-                               "\n"
-                               "Vantor developers\n"
-                               "\n"
-                               "Live charts of serial data\n"
-                               "for microcontroller developers\n"
-                               "\n"
-                               "https://vantor.example\n"
-                               "info@vantor.example\n"
-                               "\n"
-                               "Free software under the GNU GPL,\n"
-                               "version 3 or later. No warranty.";
+const char *const kProjectDetails = QT_TRANSLATE_NOOP("TFormInfo",
+                                                      "Version 1.0\n"
+                                                      "\n"
+                                                      "Vantor developers\n"
+                                                      "\n"
+                                                      "Live charts of serial data\n"
+                                                      "for microcontroller developers\n"
+                                                      "\n"
+                                                      "https://vantor.example\n"
+                                                      "info@vantor.example\n"
+                                                      "\n"
+                                                      "Free software under the GNU GPL,\n"
+                                                      "version 3 or later. No warranty.");
 
 QFont ArialPixels(int pixels, bool bold = false)
 {
@@ -36,11 +38,11 @@ TFormInfo::TFormInfo(QWidget *mainWindow)
     : QWidget(mainWindow,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , m_label1(new QLabel(QStringLiteral("Vantor"), this))
-    , m_label3(new QLabel(QString::fromUtf8(kProjectDetails), this))
-    , m_button1(new QPushButton(QStringLiteral("Close"), this))
+    , m_label3(new QLabel(QCoreApplication::translate("TFormInfo", kProjectDetails), this))
+    , m_button1(new QPushButton(QCoreApplication::translate("TFormInfo", "Close"), this))
 {
     setObjectName(QStringLiteral("FormInfo"));
-    setWindowTitle(QStringLiteral("  Info"));
+    setWindowTitle(QCoreApplication::translate("TFormInfo", "  Info"));
     setFixedSize(252, 323);
 
     m_label1->setObjectName(QStringLiteral("Label1"));

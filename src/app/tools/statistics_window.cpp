@@ -4,6 +4,7 @@
 #include "platform/rounding.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -20,13 +21,15 @@ TFormStatistics::TFormStatistics(QWidget *mainWindow)
     : QDialog(mainWindow,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_btnAnalyze(new QPushButton(QStringLiteral("Analyze Channel 1"), this))
-    , m_btnCopy(new QPushButton(QStringLiteral("Copy To Clipboard"), this))
-    , m_btnClose(new QPushButton(QStringLiteral("Close"), this))
-    , m_memo(new QPlainTextEdit(QStringLiteral("Statistics"), this))
+    , m_btnAnalyze(new QPushButton(
+              QCoreApplication::translate("TFormStatistics", "Analyze Channel 1"), this))
+    , m_btnCopy(new QPushButton(QCoreApplication::translate("TFormStatistics", "Copy To Clipboard"),
+                                this))
+    , m_btnClose(new QPushButton(QCoreApplication::translate("TFormStatistics", "Close"), this))
+    , m_memo(new QPlainTextEdit(QCoreApplication::translate("TFormStatistics", "Statistics"), this))
 {
     setObjectName(QStringLiteral("FormStatistics"));
-    setWindowTitle(QStringLiteral("  Statistics"));
+    setWindowTitle(QCoreApplication::translate("TFormStatistics", "  Statistics"));
     setFixedSize(440, 283);
 
     m_btnAnalyze->setObjectName(QStringLiteral("btnAnalyze"));
@@ -98,14 +101,19 @@ void TFormStatistics::Analyze(const std::vector<double> &samples)
     m_vec1.RangeSkewKurt(low, high, skewness, kurtosis);
 
     const std::pair<const char *, double> lines[] = {
-            {"Min        =  ", minimum},  {"Max        =  ", maximum},
-            {"Mean       =  ", mean},     {"Std Dev    =  ", std::sqrt(variance)},
-            {"Quartile 1 =  ", q1},       {"Quartile 2 =  ", q2},
-            {"Quartile 3 =  ", q3},       {"Skewness   =  ", skewness},
-            {"Kurtoisis  =  ", kurtosis},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Min        =  "), minimum},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Max        =  "), maximum},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Mean       =  "), mean},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Std Dev    =  "), std::sqrt(variance)},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Quartile 1 =  "), q1},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Quartile 2 =  "), q2},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Quartile 3 =  "), q3},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Skewness   =  "), skewness},
+            {QT_TRANSLATE_NOOP("TFormStatistics", "Kurtoisis  =  "), kurtosis},
     };
     for (const auto &[label, value] : lines)
-        m_memo->appendPlainText(QLatin1String(label) + FormatStatistic(value));
+        m_memo->appendPlainText(QCoreApplication::translate("TFormStatistics", label)
+                                + FormatStatistic(value));
 }
 
 void TFormStatistics::btnAnalyzeClick()

@@ -3,9 +3,14 @@
 #include "app/tools/web_data.h"
 #include "platform/user_interface.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const QString kCaption = QStringLiteral(" Version Info ");
+QString Caption()
+{
+    return QCoreApplication::translate("VersionCheck", " Version Info ");
+}
 
 } // namespace
 
@@ -43,7 +48,7 @@ void VersionCheck::CheckForNewVersion()
 
 void VersionCheck::CollectError(TWebData *, int, int)
 {
-    ShowInformation(QStringLiteral("Server not found "), kCaption);
+    ShowInformation(QCoreApplication::translate("VersionCheck", "Server not found "), Caption());
 }
 
 void VersionCheck::CollectDone(TWebData *)
@@ -52,7 +57,7 @@ void VersionCheck::CollectDone(TWebData *)
             = m_webData.Data().Count() > 0 ? m_webData.Data().Items(0).ResultText() : QString();
     SetBusy(false);
     if (!text.isEmpty())
-        ShowInformation(text, kCaption);
+        ShowInformation(text, Caption());
 }
 
 void VersionCheck::SetBusy(bool busy)

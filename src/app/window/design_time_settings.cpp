@@ -285,13 +285,13 @@ void TForm1::ApplyDesignTimeSettings()
     readout.SetDisplayType(TDisplay::dtFixP);
     readout.SetPrecision(0);
     readout.SetLabelWidth(80);
-    readout.SetRightText(QStringLiteral("Cursor Time"));
+    readout.SetRightText(tr("Cursor Time"));
 
     SetMeterDesignLook(*ui->AbVMeter1, tr("Kanal 1"));
     SetMeterDesignLook(*ui->AbVMeter2, tr("Kanal 2"));
     SetupTrend(*ui->AbTrend1);
-    SetupValueIndicator(*ui->AbValueInd1, QStringLiteral("Ch1"));
-    SetupValueIndicator(*ui->AbValueInd2, QStringLiteral("Ch2"));
+    SetupValueIndicator(*ui->AbValueInd1, tr("Ch1"));
+    SetupValueIndicator(*ui->AbValueInd2, tr("Ch2"));
     // The LEDs take their caption font from the display-only group.
     QFont ledFont(QStringLiteral("Arial"));
     ledFont.setPixelSize(13);
