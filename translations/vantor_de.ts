@@ -233,6 +233,13 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
 </context>
 <context>
+    <name>SlowDisplayFeed</name>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>      V a n t o r  Vers. 1.0</source>
@@ -569,10 +576,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>Check for new Version</source>
         <translation>Nach neuer Version suchen</translation>
-    </message>
-    <message>
-        <source>Kanal %1</source>
-        <translation>Kanal %1</translation>
     </message>
     <message>
         <source>Anzahl Samples</source>
