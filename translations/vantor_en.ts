@@ -73,6 +73,22 @@
         <source>E/A-Fehler %1</source>
         <translation>I/O error %1</translation>
     </message>
+    <message>
+        <source>Das Ende von %1 ist abgeschnitten: %2 ganze Datensätze wurden geladen, die letzten %3 Bytes nicht.</source>
+        <translation>The end of %1 is cut off: %2 whole records were loaded, the last %3 bytes were not.</translation>
+    </message>
+    <message>
+        <source>%1 ist ein Ordner, keine Datei</source>
+        <translation>%1 is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>%1 ist zu groß zum Laden: %2, höchstens %3 passen in den Arbeitsspeicher</source>
+        <translation>%1 is too large to load: %2, at most %3 fit into memory</translation>
+    </message>
 </context>
 <context>
     <name>NumberText</name>
