@@ -126,6 +126,22 @@
         <source>Die Aufzeichnung %1 kann nicht angelegt werden: %2</source>
         <translation>The recording %1 cannot be created: %2</translation>
     </message>
+    <message>
+        <source>kein Programm liest aus der Datei</source>
+        <translation>no program reads from the file</translation>
+    </message>
+    <message>
+        <source>das lesende Programm hat die Datei geschlossen</source>
+        <translation>the reading program has closed the file</translation>
+    </message>
+    <message>
+        <source>das lesende Programm nimmt nichts mehr an</source>
+        <translation>the reading program takes nothing more</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: die Datei wurde gelöscht oder ersetzt, nachdem %2 Samples geschrieben waren.</source>
+        <translation>The recording %1 has ended: the file was deleted or replaced after %2 samples had been written.</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
