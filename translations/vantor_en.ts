@@ -108,6 +108,22 @@
         <source>E/A-Fehler %1</source>
         <translation>I/O error %1</translation>
     </message>
+    <message>
+        <source>Das Ende von %1 ist abgeschnitten: %2 ganze Datensätze wurden geladen, die letzten %3 Bytes nicht.</source>
+        <translation>The end of %1 is cut off: %2 whole records were loaded, the last %3 bytes were not.</translation>
+    </message>
+    <message>
+        <source>%1 ist ein Ordner, keine Datei</source>
+        <translation>%1 is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>%1 ist zu groß zum Laden: %2, höchstens %3 passen in den Arbeitsspeicher</source>
+        <translation>%1 is too large to load: %2, at most %3 fit into memory</translation>
+    </message>
 </context>
 <context>
     <name>NumberText</name>
@@ -230,6 +246,22 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
     <message>
         <source>Die Aufzeichnung %1 kann nicht angelegt werden: %2</source>
         <translation>The recording %1 cannot be created: %2</translation>
+    </message>
+    <message>
+        <source>kein Programm liest aus der Datei</source>
+        <translation>no program reads from the file</translation>
+    </message>
+    <message>
+        <source>das lesende Programm hat die Datei geschlossen</source>
+        <translation>the reading program has closed the file</translation>
+    </message>
+    <message>
+        <source>das lesende Programm nimmt nichts mehr an</source>
+        <translation>the reading program takes nothing more</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: die Datei wurde gelöscht oder ersetzt, nachdem %2 Samples geschrieben waren.</source>
+        <translation>The recording %1 has ended: the file was deleted or replaced after %2 samples had been written.</translation>
     </message>
 </context>
 <context>

@@ -23,15 +23,20 @@ void TCustomRChart::SaveData(const QString &fileName)
 
 void TCustomRChart::LoadData(const QString &fileName, bool append)
 {
-    TSystemFile file(fileName, TSystemFile::Mode::Read);
-    const std::int64_t records = file.Size() / static_cast<std::int64_t>(sizeof(TChartItem));
+    TSystemFile file;
+    TRecordCount count;
+    // The items are read into a buffer and then copied into the list: twice their size.
+    if (const int code
+        = file.OpenRecords(fileName, sizeof(TChartItem), 2 * sizeof(TChartItem), count);
+        code != 0)
+        throw EInOutError(code, OpenFailureMessage(fileName, code));
     const std::int64_t kept = append ? ItemCount() : 0;
-    if (records > INT_MAX - kept) {
+    if (count.Records > INT_MAX - kept) {
         throw EOutOfMemory();
     }
     std::vector<TChartItem> buffer;
     try {
-        buffer.resize(static_cast<size_t>(records));
+        buffer.resize(static_cast<size_t>(count.Records));
     } catch (const std::bad_alloc &) {
         throw EOutOfMemory();
     }

@@ -3,8 +3,8 @@
 #include "platform/exception.h"
 #include "platform/system_file.h"
 
-#include <cerrno>
-
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -37,17 +37,22 @@ int WriteTrendFile(const QString &fileName, const TTrendRecords &records)
 int ReadTrendFile(const QString &fileName, TTrendRecords &records)
 {
     TSystemFile file;
-    if (const int code = file.Open(fileName, TSystemFile::Mode::Read); code != 0)
+    TRecordCount count;
+    // Read into a list of their own, then copied behind the trend's records: twice their size.
+    if (const int code
+        = file.OpenRecords(fileName, kTrendRecordSize, 2 * sizeof(TTrendRecord), count);
+        code != 0)
         return code;
-    if (file.IsDirectory())
-        return InOutCodeFromErrno(EISDIR);
+    if (count.Records > std::numeric_limits<int>::max() - records.Count())
+        throw EOutOfMemory();
 
-    const auto total = static_cast<long long>(file.Size() / kTrendRecordSize);
+    const auto total = static_cast<int>(count.Records);
+    records.Reserve(records.Count() + total);
     std::vector<unsigned char> block(kRecordsPerBlock * kTrendRecordSize);
-    for (long long done = 0; done < total;) {
-        const auto n = static_cast<int>(std::min<long long>(kRecordsPerBlock, total - done));
+    for (int done = 0; done < total;) {
+        const int n = std::min(kRecordsPerBlock, total - done);
         file.ReadExactly(reinterpret_cast<char *>(block.data()),
-                         static_cast<std::size_t>(n * kTrendRecordSize));
+                         static_cast<std::size_t>(n) * kTrendRecordSize);
         for (int i = 0; i < n; ++i)
             records.Append(DecodeTrendRecord(block.data() + i * kTrendRecordSize));
         done += n;

@@ -11,6 +11,8 @@
 int WriteTrendFile(const QString &fileName, const TTrendRecords &records);
 
 // Opens the file read-only and appends its whole records (a trailing partial record is
-// ignored). Returns 0, or the I/O code when the file cannot be opened; a failed read raises
-// EInOutError and keeps the records read before it.
+// ignored). Returns 0, or the I/O code when the file cannot be opened (a folder included).
+// Raises EInOutError for a file refused before reading (not a regular file, too large for
+// memory) and for a failed read, which keeps the records read before it: read into a list of
+// your own.
 int ReadTrendFile(const QString &fileName, TTrendRecords &records);

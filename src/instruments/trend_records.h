@@ -15,6 +15,10 @@ public:
     const TTrendRecord *Data() const { return m_records.data(); }
 
     void Append(const TTrendRecord &record) { m_records.push_back(record); }
+    void Append(const TTrendRecords &records)
+    {
+        m_records.insert(m_records.end(), records.m_records.begin(), records.m_records.end());
+    }
     void Reserve(int count) { m_records.reserve(count); }
     // Inserts count copies of record in front of the record at index (0 <= index <= Count()).
     void Insert(int index, int count, const TTrendRecord &record);

@@ -66,6 +66,23 @@ bool NormaliseFloatText(const QString &text, QChar decimal, std::string &out)
     return i == n;
 }
 
+// FloatToStr rounds the largest doubles to 15 digits, 1.79769313486232E308, which lies just past
+// the largest double: such a text reads as the largest double, so that what is written reads
+// back. Anything further out is out of range.
+bool ReadJustPastLargest(const std::string &c, double &value)
+{
+    constexpr long double largestText = 1.79769313486232e308L;
+    long double v = 0.0L;
+    const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), v);
+    if (ec != std::errc() || end != c.data() + c.size())
+        return false;
+    const long double magnitude = v < 0 ? -v : v;
+    if (magnitude <= std::numeric_limits<double>::max() || magnitude > largestText)
+        return false;
+    value = v < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    return true;
+}
+
 bool ParseInt64(const QString &text, std::int64_t &value)
 {
     // Leading spaces, a sign, decimal digits or '$' / "0x" hexadecimal, nothing after.
@@ -114,7 +131,11 @@ bool TryStrToFloat(const QString &text, double &value, const QLocale &locale)
         return false;
     double v = 0.0;
     const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), v);
-    if (ec != std::errc() || end != c.data() + c.size())
+    if (end != c.data() + c.size())
+        return false;
+    if (ec == std::errc::result_out_of_range)
+        return ReadJustPastLargest(c, value);
+    if (ec != std::errc())
         return false;
     value = v;
     return true;

@@ -16,8 +16,12 @@
 #include <QTemporaryDir>
 
 #include <charconv>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -208,6 +212,66 @@ TEST_F(RecordingWindowTest, DiskFaultsEndTheRecordingNotTheRun)
     EXPECT_GT(r.Samples(), 1000u);
     EXPECT_TRUE(messages.Errors[1].contains(QString::number(r.Samples())))
             << "the message gives the samples the file holds";
+}
+
+// The recording's file deleted during the run: within a second the recording ends with a
+// message naming the file and the samples written; the run goes on.
+TEST_F(RecordingWindowTest, DeletedFileEndsTheRecordingNotTheRun)
+{
+    Click(ui().StartButton);
+    RecordTo(path);
+    ASSERT_TRUE(recording().Recording());
+    Send("x\r\n" + Lines(50, "1"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return recording().Recorder().Status().samples > 0; }));
+    ASSERT_TRUE(QFile::remove(path));
+    const auto deleted = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !messages.Errors.isEmpty(); }, 2000));
+    EXPECT_LT(std::chrono::steady_clock::now() - deleted, std::chrono::seconds(1));
+    ASSERT_EQ(messages.Errors.size(), 1);
+    const qint64 samples = recording().Recorder().Status().samples;
+    EXPECT_EQ(messages.Errors[0],
+              QStringLiteral("Die Aufzeichnung %1 wurde beendet: die Datei wurde gelöscht oder "
+                             "ersetzt, nachdem %2 Samples geschrieben waren.")
+                      .arg(path)
+                      .arg(samples));
+    EXPECT_FALSE(recording().Armed());
+    EXPECT_FALSE(ui().RecordButton->isChecked());
+    EXPECT_TRUE(Running());
+    Send(Lines(5, "2"));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount >= 54; }));
+}
+
+// A FIFO chosen as the recording: without a reader the window goes on at once and says so after
+// a short wait; with a reader that goes away the recording ends, the run and the program not.
+TEST_F(RecordingWindowTest, FifoWithoutOrWithAGoneReaderEndsTheRecordingNotTheRun)
+{
+    const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
+    const QByteArray fifoPath = QFile::encodeName(fifo);
+    ASSERT_EQ(::mkfifo(fifoPath.constData(), 0600), 0);
+    Click(ui().StartButton);
+    const auto before = std::chrono::steady_clock::now();
+    RecordTo(fifo);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
+    EXPECT_TRUE(recording().Recording());
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !messages.Errors.isEmpty(); }, 6000));
+    EXPECT_TRUE(messages.Errors[0].contains(fifo)) << messages.Errors[0].toStdString();
+    EXPECT_FALSE(ui().RecordButton->isChecked());
+    EXPECT_TRUE(Running());
+
+    const int reader = ::open(fifoPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    RecordTo(fifo);
+    ASSERT_TRUE(recording().Recording());
+    Send("x\r\n" + Lines(20, "1"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return recording().Recorder().Status().samples > 0; }));
+    ::close(reader);
+    for (int burst = 0; burst < 50 && messages.Errors.size() < 2; ++burst) {
+        Send(Lines(20, "2"));
+        ProcessEventsUntil([&] { return messages.Errors.size() == 2; }, 100);
+    }
+    ASSERT_EQ(messages.Errors.size(), 2);
+    EXPECT_TRUE(messages.Errors[1].contains(fifo)) << messages.Errors[1].toStdString();
+    EXPECT_TRUE(Running());
 }
 
 // The program ends by a termination signal (its handler closes the window): the file of a

@@ -330,3 +330,107 @@ TEST(SampleRecorder, ReaderToolChecksARecording)
     file.close();
     EXPECT_NE(run().first, 0);
 }
+
+// A header that cannot be written leaves no file behind that the recording created; a file that
+// was there is left empty, as choosing it to be overwritten asked.
+TEST(SampleRecorder, UnwritableHeaderLeavesNoNewFile)
+{
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath("fresh.csv");
+    const QString old = dir.filePath("old.csv");
+    {
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    const FileSizeLimit limit(4); // shorter than any header
+    ASSERT_TRUE(limit.Set());
+    for (const QString &path : {fresh, old}) {
+        RecorderRig rig;
+        EXPECT_THROW(rig.recorder.Start(path, {"x"}), EInOutError) << path.toStdString();
+        EXPECT_FALSE(rig.recorder.Recording());
+    }
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(QFileInfo(old).size(), 0);
+}
+
+// A FIFO is a file a person may choose. Without a reader, Start returns at once and the recording
+// ends after a short wait with a message; a reader that comes in time gets everything; one that
+// goes away ends the recording (EPIPE), never the program (SIGPIPE).
+TEST(SampleRecorder, FifoWithAndWithoutAReader)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pipe");
+    const QByteArray pipePath = QFile::encodeName(path);
+    ASSERT_EQ(::mkfifo(pipePath.constData(), 0600), 0);
+
+    {
+        RecorderRig rig;
+        const auto before = steady_clock::now();
+        rig.recorder.Start(path, {"x"});
+        EXPECT_LT(steady_clock::now() - before, 500ms) << "the open does not wait for a reader";
+        EXPECT_TRUE(rig.recorder.Append({RecordingStart, {1}}));
+        ASSERT_TRUE(ProcessEventsUntil([&] { return !rig.stops.empty(); },
+                                       int(SampleRecorder::ReaderWait.count()) + 3000));
+        EXPECT_GE(steady_clock::now() - before, SampleRecorder::ReaderWait);
+        EXPECT_EQ(rig.stops[0].osError, ENXIO);
+        EXPECT_EQ(rig.stops[0].samples, 0);
+        EXPECT_TRUE(rig.stops[0].message.contains(path)) << rig.stops[0].message.toStdString();
+        EXPECT_FALSE(rig.recorder.Recording());
+    }
+    {
+        // The reader comes after Start; it reads the header and the sample, then goes away.
+        RecorderRig rig;
+        rig.recorder.Start(path, {"x"});
+        EXPECT_TRUE(rig.recorder.Append({RecordingStart, {7}}));
+        const int reader = ::open(pipePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        ASSERT_GE(reader, 0);
+        std::string received;
+        char chunk[4096];
+        ProcessEventsUntil([&] {
+            const ssize_t n = ::read(reader, chunk, sizeof chunk);
+            if (n > 0)
+                received.append(chunk, size_t(n));
+            return Lines(received).size() == 2;
+        });
+        ASSERT_EQ(Lines(received).size(), 2u) << received;
+        EXPECT_EQ(Split(Lines(received)[1]).at(2), "7");
+        ::close(reader);
+        for (int i = 0; i < 500 && rig.recorder.Append({RecordingStart, {8}}); ++i)
+            ProcessEventsUntil([] { return false; }, 10);
+        rig.ExpectOneStop();
+        ASSERT_EQ(rig.stops.size(), 1u);
+        EXPECT_EQ(rig.stops[0].reason, RecordingStopped::TReason::WriteFailed);
+        EXPECT_EQ(rig.stops[0].osError, EPIPE);
+        EXPECT_GE(rig.stops[0].samples, 1);
+    }
+}
+
+// A file that loses its name while it is written (replaced by another) ends the recording with
+// the samples written so far.
+TEST(SampleRecorder, ReplacedFileEndsTheRecording)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("run.csv");
+    RecorderRig rig;
+    rig.recorder.Start(path, {"x"});
+    rig.recorder.Append({RecordingStart, {1, 2, 3}});
+    ASSERT_TRUE(ProcessEventsUntil([&] { return rig.recorder.Status().samples == 3; }));
+    {
+        QFile other(dir.filePath("other"));
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    }
+    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath("other")).constData(),
+                       QFile::encodeName(path).constData()),
+              0);
+    const auto replaced = steady_clock::now();
+    for (int i = 0; i < 200 && rig.recorder.Append({RecordingStart, {4}}); ++i)
+        ProcessEventsUntil([] { return false; }, 10);
+    rig.ExpectOneStop();
+    EXPECT_LT(steady_clock::now() - replaced, 1s);
+    ASSERT_EQ(rig.stops.size(), 1u);
+    EXPECT_EQ(rig.stops[0].reason, RecordingStopped::TReason::FileGone);
+    EXPECT_GE(rig.stops[0].samples, 3);
+    EXPECT_TRUE(rig.stops[0].message.contains(path));
+    EXPECT_TRUE(rig.stops[0].message.contains(QString::number(rig.stops[0].samples)));
+}

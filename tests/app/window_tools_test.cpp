@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -105,6 +106,92 @@ TEST_F(WindowToolsTest, SlowDisplaySessionRoundTripAndReportedFailure)
     fileNames << dir.path();
     Menu(ui().SlowDisplaySitzungspeichern1);
     EXPECT_EQ(messages.Errors, QStringList {QStringLiteral("Dateizugriff verweigert")});
+}
+
+// Files that are not what they seem, loaded as a fast display file and as a session: each is
+// refused with its own message at once (a FIFO without a writer must not block), and what is
+// shown stays exactly as it was: no items, no records, no separator.
+TEST_F(WindowToolsTest, BadFilesAreRefusedAndChangeNothing)
+{
+    TAbTrend &trend = *ui().AbTrend1;
+    chart().AddMoveTo(0, 1);
+    chart().AddLineTo(1, 2);
+    for (int i = 0; i < 3; ++i)
+        trend.AddRecord();
+    const QByteArray items(reinterpret_cast<const char *>(chart().Items()), 2 * 104);
+    const QByteArray records(reinterpret_cast<const char *>(trend.Records().Data()), 3 * 24);
+
+    const auto path = [&](const char *name) { return dir.filePath(QString::fromUtf8(name)); };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    QFile(path("empty")).open(QIODevice::WriteOnly);
+    QFile sparse(path("sparse"));
+    const bool haveSparse = sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(1) << 42);
+    sparse.close();
+    const struct
+    {
+        const char *name;
+        QString message; // empty: no message at all
+    } cases[] = {
+            {"folder", path("folder") + QStringLiteral(" ist ein Ordner, keine Datei")},
+            {"fifo", path("fifo") + QStringLiteral(" ist keine gewöhnliche Datei")},
+            {"sparse", path("sparse") + QStringLiteral(" ist zu groß zum Laden")},
+            {"missing", QStringLiteral("Datei nicht gefunden")},
+            {"empty", QString()},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    for (QAction *load : {ui().Erfassungladen, ui().SlowDisplaySitzungladen1}) {
+        for (const auto &c : cases) {
+            if (QLatin1String(c.name) == QLatin1String("sparse") && !haveSparse)
+                continue;
+            SCOPED_TRACE(load->objectName().toStdString() + " " + c.name);
+            messages.Errors.clear();
+            fileNames << path(c.name);
+            Menu(load);
+            if (c.message.isEmpty()) {
+                EXPECT_TRUE(messages.Errors.isEmpty());
+            } else {
+                ASSERT_EQ(messages.Errors.size(), 1);
+                EXPECT_TRUE(messages.Errors[0].startsWith(c.message))
+                        << messages.Errors[0].toStdString();
+            }
+            EXPECT_TRUE(messages.Infos.isEmpty());
+            ASSERT_EQ(chart().ItemCount(), 2);
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(chart().Items()), 2 * 104), items);
+            ASSERT_EQ(trend.Records().Count(), 3);
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(trend.Records().Data()), 3 * 24),
+                      records);
+        }
+    }
+}
+
+// A file whose end was cut loads its whole records and says so.
+TEST_F(WindowToolsTest, TruncatedFilesLoadTheirWholeRecordsAndSaySo)
+{
+    QByteArray vnx(2 * 104 + 50, '\0');
+    vnx[61] = 8;
+    vnx[64] = 1;
+    vnx[104 + 61] = 3;
+    vnx[104 + 64] = 1;
+    const QString fast = dir.filePath(QStringLiteral("cut.vnx"));
+    const QString slow = dir.filePath(QStringLiteral("cut.vns"));
+    for (const auto &[name, bytes] : {std::pair {fast, vnx}, std::pair {slow, QByteArray(50, 1)}}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    fileNames << fast << slow;
+    Menu(ui().Erfassungladen);
+    Menu(ui().SlowDisplaySitzungladen1);
+    EXPECT_EQ(chart().ItemCount(), 2);
+    EXPECT_EQ(ui().AbTrend1->Records().Count(), 2);
+    EXPECT_TRUE(messages.Errors.isEmpty());
+    EXPECT_EQ(messages.Infos,
+              (QStringList {QStringLiteral("Das Ende von %1 ist abgeschnitten: 2 ganze Datensätze "
+                                           "wurden geladen, die letzten 50 Bytes nicht.")
+                                    .arg(fast),
+                            QStringLiteral("Das Ende von %1 ist abgeschnitten: 2 ganze Datensätze "
+                                           "wurden geladen, die letzten 2 Bytes nicht.")
+                                    .arg(slow)}));
 }
 
 TEST_F(WindowToolsTest, CsvOfThreeChannelsOrMoreWritesOneColumnEach)

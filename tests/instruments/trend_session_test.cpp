@@ -64,12 +64,19 @@ TEST_F(TrendSessionTest, LoadIntoOneRecordOrClearedList)
     EXPECT_EQ(2, trend->Records().Count());
 }
 
-TEST_F(TrendSessionTest, FailedOpenReturnsTheCodeAndStillStops)
+// A load that fails or reads nothing adds no separator and changes no record; it still stops
+// the recording.
+TEST_F(TrendSessionTest, FailedOrEmptyLoadChangesNoRecordAndStillStops)
 {
     Tick(2);
     EXPECT_EQ(2, trend->LoadFromFile(dir.filePath(QStringLiteral("missing.vns"))));
-    EXPECT_EQ(7, trend->Records().Count());
+    EXPECT_EQ(2, trend->Records().Count());
     EXPECT_FALSE(Registered());
+    EXPECT_EQ(0, trend->LoadFromFile(WriteSession("empty.vns", 0)));
+    EXPECT_EQ(5, trend->LoadFromFile(dir.path()));
+    EXPECT_EQ(2, trend->Records().Count());
+    EXPECT_EQ(0, trend->LoadRecords(WriteSession("empty.vns", 0), true));
+    EXPECT_EQ(0, trend->Records().Count()) << "cleared first, the file's nothing is shown";
 }
 
 TEST_F(TrendSessionTest, SaveWritesTheListAndReportsAFailedCreate)

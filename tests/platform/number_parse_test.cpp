@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 TEST(StrToFloat, LocaleDecimalSeparator)
@@ -26,6 +29,44 @@ TEST(StrToFloat, LocaleDecimalSeparator)
                               .arg(QString::fromUtf8(text)));
         }
     }
+}
+
+// What FloatToStr writes for the extremes reads back; the largest doubles print rounded to just
+// past the largest double and read back as it, anything further out is refused.
+TEST(StrToFloat, ExtremesWrittenReadBack)
+{
+    const struct
+    {
+        const char *name;
+        double value;
+        const char *c; // the German text has ',' for '.'
+    } cases[] = {
+            {"largest", std::numeric_limits<double>::max(), "1.79769313486232E308"},
+            {"negative largest", -std::numeric_limits<double>::max(), "-1.79769313486232E308"},
+            {"one below largest", std::nextafter(std::numeric_limits<double>::max(), 0.0),
+             "1.79769313486232E308"},
+            {"smallest normal", std::numeric_limits<double>::min(), "2.2250738585072E-308"},
+            {"smallest subnormal", std::numeric_limits<double>::denorm_min(),
+             "4.94065645841247E-324"},
+            {"largest single", double(std::numeric_limits<float>::max()), "3.40282346638529E38"},
+            {"negative largest single", -double(std::numeric_limits<float>::max()),
+             "-3.40282346638529E38"},
+    };
+    for (const QLocale &locale : {LocaleGuard::C(), LocaleGuard::German()}) {
+        for (const auto &c : cases) {
+            const QString text = FloatToStr(c.value, locale);
+            EXPECT_EQ(text, QString::fromUtf8(c.c).replace(QLatin1Char('.'), locale.decimalPoint()))
+                    << c.name;
+            double back = 0;
+            ASSERT_TRUE(TryStrToFloat(text, back, locale)) << c.name << " " << text.toStdString();
+            EXPECT_LE(std::fabs(back - c.value), std::fabs(c.value) * 1e-14) << c.name;
+        }
+    }
+    double back = 0;
+    EXPECT_TRUE(TryStrToFloat(QStringLiteral("1.79769313486232E308"), back, LocaleGuard::C()));
+    EXPECT_EQ(back, std::numeric_limits<double>::max());
+    for (const char *text : {"1.79769313486233E308", "1E309", "-1.8E308", "1E-400"})
+        EXPECT_FALSE(TryStrToFloat(QString::fromUtf8(text), back, LocaleGuard::C())) << text;
 }
 
 TEST(StrToInt, DecimalAndHexadecimalWithRangeCheck)

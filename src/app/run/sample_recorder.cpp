@@ -5,8 +5,12 @@
 #include <QFile>
 
 #include <algorithm>
+#include <csignal>
 #include <fcntl.h>
+#include <mutex>
+#include <poll.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -15,34 +19,41 @@ namespace {
 // write costs little per line, small enough that a short write is cheap to trim.
 constexpr size_t BufferBytes = 256 * 1024;
 
-// Writes all of data; returns how much was written and sets `error` when it stopped short.
-// POSIX rather than QFile: a short write must leave the file offset known, so that a partial
-// line can be cut off with ftruncate.
-size_t WriteAll(int fd, const char *data, size_t size, int &error)
+// A reader that goes away must fail the write (EPIPE), not end the program: the signal is
+// ignored for the whole process, which writes to no pipe that relies on it.
+void IgnoreBrokenPipes()
 {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : EIO;
-            break;
-        }
-        done += size_t(n);
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
+}
+
+QString WriteFailure(int osError)
+{
+    switch (osError) {
+    case ENXIO:
+        return SampleRecorder::tr("kein Programm liest aus der Datei");
+    case EPIPE:
+        return SampleRecorder::tr("das lesende Programm hat die Datei geschlossen");
+    case EAGAIN:
+        return SampleRecorder::tr("das lesende Programm nimmt nichts mehr an");
+    default:
+        return InOutErrorMessage(InOutCodeFromErrno(osError));
     }
-    return done;
 }
 
 QString StopMessage(const RecordingStopped &stop)
 {
     const QString count = QString::number(stop.samples);
+    if (stop.reason == RecordingStopped::TReason::FileGone)
+        return SampleRecorder::tr("Die Aufzeichnung %1 wurde beendet: die Datei wurde gelöscht "
+                                  "oder ersetzt, nachdem %2 Samples geschrieben waren.")
+                .arg(stop.fileName, count);
     if (stop.reason == RecordingStopped::TReason::QueueFull)
         return SampleRecorder::tr("Die Aufzeichnung %1 wurde beendet: das Schreiben kam den Daten "
                                   "nicht nach. Sie enthält %2 Samples.")
                 .arg(stop.fileName, count);
     return SampleRecorder::tr("Die Aufzeichnung %1 wurde beendet: %2. Sie enthält %3 Samples.")
-            .arg(stop.fileName, InOutErrorMessage(InOutCodeFromErrno(stop.osError)), count);
+            .arg(stop.fileName, WriteFailure(stop.osError), count);
 }
 
 } // namespace
@@ -68,17 +79,54 @@ void SampleRecorder::Start(const QString &fileName, const QStringList &channelNa
                            tr("Die Aufzeichnung %1 kann nicht angelegt werden: %2")
                                    .arg(fileName, InOutErrorMessage(code)));
     };
-    const int fd = ::open(QFile::encodeName(fileName).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw fail(errno);
-    const std::string header = RecordingFormat::HeaderLine(channelNames);
-    int error = 0;
-    if (WriteAll(fd, header.data(), header.size(), error) != header.size()) {
-        (void)::ftruncate(fd, 0);
-        ::close(fd);
-        throw fail(error);
+    IgnoreBrokenPipes();
+    const QByteArray path = QFile::encodeName(fileName);
+    // Never waits: a FIFO without a reader fails with ENXIO and is waited for by the writer.
+    // Whether the file is new decides what a header that cannot be written leaves behind.
+    constexpr int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC;
+    bool created = true;
+    int fd = ::open(path.constData(), flags | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        created = false;
+        fd = ::open(path.constData(), flags);
+        if (fd < 0 && errno == ENOENT) // a link to a file still to be made
+            fd = ::open(path.constData(), flags | O_CREAT, 0666);
     }
+    struct stat info
+    { };
+    if (fd < 0) {
+        const int err = errno;
+        if (err != ENXIO || ::stat(path.constData(), &info) != 0 || !S_ISFIFO(info.st_mode))
+            throw fail(err);
+    }
+    std::string header = RecordingFormat::HeaderLine(channelNames);
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        int error = 0;
+        m_fd = fd;
+        m_stopping = false;
+        if (::ftruncate(fd, 0) != 0
+            || WriteAll(header.data(), header.size(), error) != header.size()) {
+            error = error != 0 ? error : errno;
+            if (created)
+                (void)::unlink(path.constData());
+            else
+                (void)::ftruncate(fd, 0);
+            ::close(fd);
+            m_fd = -1;
+            throw fail(error);
+        }
+        m_writtenBytes = qint64(header.size());
+        header.clear();
+    } else {
+        m_writtenBytes = 0;
+    }
+    m_device = fd >= 0 ? info.st_dev : 0;
+    m_inode = fd >= 0 ? info.st_ino : 0;
+    m_header = std::move(header);
+    m_path = path;
+    m_nameChecked = std::chrono::steady_clock::now();
+    m_fileGone = false;
+    m_stopping = false;
 
     m_fileName = fileName;
     m_channels = int(channelNames.size());
@@ -94,7 +142,6 @@ void SampleRecorder::Start(const QString &fileName, const QStringList &channelNa
     m_used = 0;
     m_bufferedSamples = 0;
     m_bufferedDurationUs = 0;
-    m_writtenBytes = qint64(header.size());
     m_writtenSamples = 0;
     m_writeError = 0;
     m_utcOffsetSecond = {};
@@ -144,6 +191,7 @@ void SampleRecorder::Stop()
         m_accepting = false;
         m_stopRequested = true;
     }
+    m_stopping = true;
     m_wake.notify_one();
     m_writer.join();
 }
@@ -161,6 +209,16 @@ RecordingStatus SampleRecorder::Status() const
 
 void SampleRecorder::WriterLoop()
 {
+    if ((m_fd < 0 && !OpenForReader()) || !WriteHeader()) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_accepting = false;
+            m_queue.clear();
+            m_queuedSamples = 0;
+        }
+        Finish();
+        return;
+    }
     std::deque<SampleBlock> batch;
     for (;;) {
         bool last = false;
@@ -173,7 +231,7 @@ void SampleRecorder::WriterLoop()
             // Nothing is accepted once a stop is requested, so this batch is the last.
             last = m_stopRequested;
         }
-        const bool written = WriteBlocks(batch) && Flush();
+        const bool written = FileStillNamed() && WriteBlocks(batch) && Flush();
         batch.clear();
         if (!written) {
             std::lock_guard lock(m_mutex);
@@ -186,6 +244,99 @@ void SampleRecorder::WriterLoop()
             break;
     }
     Finish();
+}
+
+// A FIFO that had no reader at Start: opened as soon as one comes, for ReaderWait at most.
+// Stopping meanwhile ends the wait; the recording then fails as without a reader.
+bool SampleRecorder::OpenForReader()
+{
+    const auto deadline = std::chrono::steady_clock::now() + ReaderWait;
+    for (;;) {
+        m_fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd >= 0)
+            break;
+        if (errno != ENXIO || std::chrono::steady_clock::now() >= deadline) {
+            m_writeError = errno;
+            return false;
+        }
+        std::unique_lock lock(m_mutex);
+        if (m_wake.wait_for(lock, WriterPeriod, [this] { return m_stopRequested; })) {
+            m_writeError = ENXIO;
+            return false;
+        }
+    }
+    struct stat info
+    { };
+    if (::fstat(m_fd, &info) == 0) {
+        m_device = info.st_dev;
+        m_inode = info.st_ino;
+    }
+    return true;
+}
+
+bool SampleRecorder::WriteHeader()
+{
+    if (m_header.empty())
+        return true;
+    const size_t written = WriteAll(m_header.data(), m_header.size(), m_writeError);
+    m_writtenBytes += qint64(written);
+    m_status.bytes = m_writtenBytes;
+    return written == m_header.size();
+}
+
+// The person must not believe a run recorded whose file was deleted or replaced meanwhile.
+bool SampleRecorder::FileStillNamed()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_nameChecked < NameCheckPeriod)
+        return true;
+    m_nameChecked = now;
+    struct stat info
+    { };
+    if (::stat(m_path.constData(), &info) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            return true; // cannot be looked at now: not a sign that it is gone
+    } else if (info.st_dev == m_device && info.st_ino == m_inode) {
+        return true;
+    }
+    m_fileGone = true;
+    return false;
+}
+
+// Writes all of data; returns how much was written and sets `error` when it stopped short.
+// POSIX rather than QFile: a short write must leave the file offset known, so that a partial
+// line can be cut off with ftruncate. A pipe or device is written without blocking and waited
+// for with poll, so that a stopping recording gives up on a reader that takes nothing.
+size_t SampleRecorder::WriteAll(const char *data, size_t size, int &error)
+{
+    using Steady = std::chrono::steady_clock;
+    size_t done = 0;
+    Steady::time_point stalledSince {};
+    while (done < size) {
+        const ssize_t n = ::write(m_fd, data + done, size - done);
+        if (n > 0) {
+            done += size_t(n);
+            stalledSince = {};
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN) {
+            const auto now = Steady::now();
+            if (stalledSince == Steady::time_point {})
+                stalledSince = now;
+            if (m_stopping && now - stalledSince >= ReaderWait) {
+                error = EAGAIN;
+                break;
+            }
+            pollfd writable {m_fd, POLLOUT, 0};
+            (void)::poll(&writable, 1, int(WriterPeriod.count()));
+            continue;
+        }
+        error = n < 0 ? errno : EIO;
+        break;
+    }
+    return done;
 }
 
 bool SampleRecorder::WriteBlocks(const std::deque<SampleBlock> &blocks)
@@ -221,7 +372,7 @@ bool SampleRecorder::WriteBlocks(const std::deque<SampleBlock> &blocks)
 
 bool SampleRecorder::Flush()
 {
-    const size_t written = WriteAll(m_fd, m_buffer.data(), m_used, m_writeError);
+    const size_t written = WriteAll(m_buffer.data(), m_used, m_writeError);
     if (written == m_used) {
         m_writtenBytes += qint64(m_used);
         m_writtenSamples += m_bufferedSamples;
@@ -248,7 +399,7 @@ bool SampleRecorder::Flush()
 
 void SampleRecorder::Finish()
 {
-    if (::close(m_fd) != 0 && m_writeError == 0)
+    if (m_fd >= 0 && ::close(m_fd) != 0 && m_writeError == 0 && !m_fileGone)
         m_writeError = errno;
     m_fd = -1;
     bool overflowed = false;
@@ -257,14 +408,15 @@ void SampleRecorder::Finish()
         overflowed = m_queueOverflowed;
     }
     m_status.recording = false;
-    if (m_writeError == 0 && !overflowed)
+    if (m_writeError == 0 && !overflowed && !m_fileGone)
         return;
 
     RecordingStopped stop;
     stop.fileName = m_fileName;
     stop.samples = m_writtenSamples;
-    stop.reason = m_writeError != 0 ? RecordingStopped::TReason::WriteFailed
-                                    : RecordingStopped::TReason::QueueFull;
+    stop.reason = m_fileGone    ? RecordingStopped::TReason::FileGone
+            : m_writeError != 0 ? RecordingStopped::TReason::WriteFailed
+                                : RecordingStopped::TReason::QueueFull;
     stop.osError = m_writeError;
     QMetaObject::invokeMethod(
             this, [this, stop] { Deliver(stop); }, Qt::QueuedConnection);

@@ -11,6 +11,8 @@
 #include "chart/rchart.h"
 #include "instruments/trend.h"
 #include "platform/exception.h"
+#include "platform/system_file.h"
+#include "platform/user_interface.h"
 #include "ui_main_window.h"
 
 #include <vector>
@@ -32,6 +34,13 @@ void ReportIoResult(int code)
         throw EInOutError(code);
 }
 
+// A file whose end was cut loaded its whole records; the user is told that the rest is missing.
+void ReportCutEnd(const QString &fileName, std::size_t recordSize)
+{
+    if (const QString notice = CutEndNotice(fileName, recordSize); !notice.isEmpty())
+        ShowInformation(notice);
+}
+
 } // namespace
 
 void TForm1::Grafikdrucken1Click()
@@ -51,8 +60,10 @@ void TForm1::ErfassungSpeichernClick()
 void TForm1::ErfassungladenClick()
 {
     const QString name = ChooseFileName(FileNameSource::Purpose::LoadFastDisplay);
-    if (!name.isEmpty())
-        ui->RChart1->LoadData(name, true);
+    if (name.isEmpty())
+        return;
+    ui->RChart1->LoadData(name, true);
+    ReportCutEnd(name, sizeof(TChartItem));
 }
 
 void TForm1::DatenExportimCSVFormat1Click()
@@ -87,8 +98,11 @@ void TForm1::SlowDisplaySitzungspeichern1Click()
 void TForm1::SlowDisplaySitzungladen1Click()
 {
     const QString name = ChooseFileName(FileNameSource::Purpose::LoadSlowDisplay);
-    if (!name.isEmpty())
-        ReportIoResult(ui->AbTrend1->LoadFromFile(name));
+    if (name.isEmpty())
+        return;
+    if (const int code = ui->AbTrend1->LoadFromFile(name); code != 0)
+        throw EInOutError(code, OpenFailureMessage(name, code));
+    ReportCutEnd(name, kTrendRecordSize);
 }
 
 void TForm1::ToolsCopyFDClipboardClick()
