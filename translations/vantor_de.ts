@@ -108,6 +108,127 @@
         <source>E/A-Fehler %1</source>
         <translation>E/A-Fehler %1</translation>
     </message>
+    <message>
+        <source>Das Ende von %1 ist abgeschnitten: %2 ganze Datensätze wurden geladen, die letzten %3 Bytes nicht.</source>
+        <translation>Buffer Overflow</source>
+        <translation>Pufferüberlauf</translation>
+    </message>
+    <message>
+        <source>Speicher-/Sample-Maximum erreicht</source>
+        <translation>Speicher-/Sample-Maximum erreicht</translation>
+    </message>
+    <message>
+        <source>Port disconnected</source>
+        <translation>Port getrennt</translation>
+    </message>
+    <message>
+        <source>Port reconnected</source>
+        <translation>Port wieder verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelTable</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Faktor</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+</context>
+<context>
+    <name>DialogFileNames</name>
+    <message>
+        <source>Graphic Files (*.bmp)|*.BMP</source>
+        <translation>Grafikdateien (*.bmp)|*.BMP</translation>
+    </message>
+    <message>
+        <source>Vantor Files (*.vnx)|*.VNX</source>
+        <translation>Vantor-Dateien (*.vnx)|*.VNX</translation>
+    </message>
+    <message>
+        <source>Vantor Files (*.csv)|*.CSV</source>
+        <translation>Vantor-Dateien (*.csv)|*.CSV</translation>
+    </message>
+    <message>
+        <source>Vantor Files (*.vns)|*.VNs</source>
+        <translation>Vantor-Dateien (*.vns)|*.VNs</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)|*.CSV</source>
+        <translation>CSV-Dateien (*.csv)|*.CSV</translation>
+    </message>
+</context>
+<context>
+    <name>InOutError</name>
+    <message>
+        <source>Datei nicht gefunden</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Ungültiger Dateiname</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>Zu viele geöffnete Dateien</source>
+        <translation>Zu viele geöffnete Dateien</translation>
+    </message>
+    <message>
+        <source>Dateizugriff verweigert</source>
+        <translation>Dateizugriff verweigert</translation>
+    </message>
+    <message>
+        <source>Dateiende gelesen</source>
+        <translation>Dateiende gelesen</translation>
+    </message>
+    <message>
+        <source>Disk voll</source>
+        <translation>Disk voll</translation>
+    </message>
+    <message>
+        <source>Dateivariable nicht zugeordnet</source>
+        <translation>Dateivariable nicht zugeordnet</translation>
+    </message>
+    <message>
+        <source>Datei nicht geöffnet</source>
+        <translation>Datei nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>Datei nicht für Eingabe geöffnet</source>
+        <translation>Datei nicht für Eingabe geöffnet</translation>
+    </message>
+    <message>
+        <source>Datei nicht für Ausgabe geöffnet</source>
+        <translation>Datei nicht für Ausgabe geöffnet</translation>
+    </message>
+    <message>
+        <source>Ungültige Eingabe</source>
+        <translation>Ungültige Eingabe</translation>
+    </message>
+    <message>
+        <source>E/A-Fehler %1</source>
+        <translation>E/A-Fehler %1</translation>
+    </message>
+    <message>
+        <source>Das Ende von %1 ist abgeschnitten: %2 ganze Datensätze wurden geladen, die letzten %3 Bytes nicht.</translation>
+    </message>
+    <message>
+        <source>%1 ist ein Ordner, keine Datei</source>
+        <translation>%1 ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei</source>
+        <translation>%1 ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1 ist zu groß zum Laden: %2, höchstens %3 passen in den Arbeitsspeicher</source>
+        <translation>%1 ist zu groß zum Laden: %2, höchstens %3 passen in den Arbeitsspeicher</translation>
+    </message>
 </context>
 <context>
     <name>NumberText</name>
@@ -230,6 +351,142 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>Die Aufzeichnung %1 kann nicht angelegt werden: %2</source>
         <translation>Die Aufzeichnung %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>kein Programm liest aus der Datei</source>
+        <translation>&apos;%1&apos; ist kein gültiger Gleitkommawert</source>
+        <translation>&apos;%1&apos; ist kein gültiger Gleitkommawert</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
+        <translation>&apos;%1&apos; ist kein gültiger Integerwert</translation>
+    </message>
+</context>
+<context>
+    <name>PortAccess</name>
+    <message>
+        <source>Your user may not open %1. Ask the administrator of this computer for read and write access to it.</source>
+        <translation>Ihr Benutzer darf %1 nicht öffnen. Bitten Sie den Administrator dieses Rechners um Lese- und Schreibrecht darauf.</translation>
+    </message>
+    <message>
+        <source>Your user may not open %1. The port belongs to the group &quot;%2&quot;: add your user to it with
+
+    sudo usermod -aG %2 $USER
+
+then log out and log in again.</source>
+        <translation>Ihr Benutzer darf %1 nicht öffnen. Der Port gehört der Gruppe &quot;%2&quot;: Fügen Sie Ihren Benutzer mit
+
+    sudo usermod -aG %2 $USER
+
+hinzu, melden Sie sich dann ab und wieder an.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close the port there, then try again.</source>
+        <translation>%1 wird von einem anderen Programm benutzt. Schließen Sie den Port dort und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (Prozess %2)</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program: %2. Close the port there, then try again.</source>
+        <translation>%1 wird von einem anderen Programm benutzt: %2. Schließen Sie den Port dort und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>No port is chosen, and no serial port is found now. Plug the device in and pick its port from the list, or pick %1 to try the program without a device.</source>
+        <translation>Es ist kein Port gewählt, und zurzeit wird keine serielle Schnittstelle gefunden. Schließen Sie das Gerät an und wählen Sie seinen Port aus der Liste, oder wählen Sie %1, um das Programm ohne Gerät auszuprobieren.</translation>
+    </message>
+    <message>
+        <source>No port is chosen. Pick one from the list; the ports found now are
+
+%1
+
+or pick %2 to try the program without a device.</source>
+        <translation>Es ist kein Port gewählt. Wählen Sie einen aus der Liste; zurzeit gefunden werden
+
+%1
+
+oder wählen Sie %2, um das Programm ohne Gerät auszuprobieren.</translation>
+    </message>
+    <message>
+        <source>No serial port is found now.</source>
+        <translation>Zurzeit wird keine serielle Schnittstelle gefunden.</translation>
+    </message>
+    <message>
+        <source>The ports found now are
+
+%1</source>
+        <translation>Zurzeit gefundene Ports:
+
+%1</translation>
+    </message>
+    <message>
+        <source>There is no device %1. Is it plugged in and switched on? %2
+
+A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in again or into another socket; that name can be typed into the port box.</source>
+        <translation>Es gibt kein Gerät %1. Ist es angeschlossen und eingeschaltet? %2
+
+Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu oder an einer anderen Buchse eingesteckt wird; dieser Name kann in das Port-Feld eingegeben werden.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device. Pick a port from the list.</source>
+        <translation>%1 ist keine serielle Schnittstelle. Wählen Sie einen Port aus der Liste.</translation>
+    </message>
+    <message>
+        <source>%1 reports an input/output error. Check the cable and the adapter: unplug the adapter, plug it in again and retry.</source>
+        <translation>%1 meldet einen Ein-/Ausgabefehler. Prüfen Sie Kabel und Adapter: Adapter abziehen, wieder einstecken und erneut versuchen.</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>Manufacturer: </source>
+        <translation>Hersteller: </translation>
+    </message>
+    <message>
+        <source>Serial number: </source>
+        <translation>Seriennummer: </translation>
+    </message>
+</context>
+<context>
+    <name>RunRecording</name>
+    <message>
+        <source>REC %1 (wartet auf Start)</source>
+        <translation>REC %1 (wartet auf Start)</translation>
+    </message>
+    <message>
+        <source>REC %1  %2  %3</source>
+        <translation>REC %1  %2  %3</translation>
+    </message>
+</context>
+<context>
+    <name>SampleRecorder</name>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: das Schreiben kam den Daten nicht nach. Sie enthält %2 Samples.</source>
+        <translation>Die Aufzeichnung %1 wurde beendet: das Schreiben kam den Daten nicht nach. Sie enthält %2 Samples.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: %2. Sie enthält %3 Samples.</source>
+        <translation>Die Aufzeichnung %1 wurde beendet: %2. Sie enthält %3 Samples.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 kann nicht angelegt werden: %2</source>
+        <translation>Die Aufzeichnung %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>kein Programm liest aus der Datei</translation>
+    </message>
+    <message>
+        <source>das lesende Programm hat die Datei geschlossen</source>
+        <translation>das lesende Programm hat die Datei geschlossen</translation>
+    </message>
+    <message>
+        <source>das lesende Programm nimmt nichts mehr an</source>
+        <translation>das lesende Programm nimmt nichts mehr an</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 wurde beendet: die Datei wurde gelöscht oder ersetzt, nachdem %2 Samples geschrieben waren.</source>
+        <translation>Die Aufzeichnung %1 wurde beendet: die Datei wurde gelöscht oder ersetzt, nachdem %2 Samples geschrieben waren.</translation>
     </message>
 </context>
 <context>
