@@ -138,10 +138,12 @@ void Acquisition::Stop()
     m_updateTimer.stop();
     if (!Running())
         return;
+    // The window is Idle at once; the displays then show the whole run, all before the next
+    // paint.
+    SetPhase(Phase::Idle);
     for (SampleSink *sink : m_sinks)
         sink->EndRun();
     m_fastDisplay->EndRun();
-    SetPhase(Phase::Idle);
 }
 
 void Acquisition::Clear()

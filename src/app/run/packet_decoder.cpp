@@ -5,6 +5,7 @@
 #include "app/run/sample_sink.h"
 #include "chart/chart_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -47,6 +48,7 @@ void PacketDecoder::BeginRun(const RunSettings &settings, std::vector<SampleSink
     m_gap = false;
     m_pendingScroll = 0;
     m_block.clear();
+    m_blockBegun = false;
 }
 
 void PacketDecoder::SetChannelCount(int channels)
@@ -85,24 +87,35 @@ void PacketDecoder::TakeSample(const Sample &sample)
     if (m_fastDisplay)
         FastDisplayStep();
     // The sample beyond a normal run's limit is not taken: the run has halted on it.
-    if (!m_state.Stopped && !m_sinks.empty())
+    if (!m_state.Stopped)
         Collect(sample);
 }
 
 void PacketDecoder::Collect(const Sample &sample)
 {
-    if (m_block.empty())
-        m_blockTime = RecordingFormat::Clock::now();
-    m_block.insert(m_block.end(), sample.Values.begin(), sample.Values.begin() + sample.Count);
+    if (!m_blockBegun) {
+        m_blockBegun = true;
+        m_blockWanted = std::any_of(m_sinks.begin(), m_sinks.end(),
+                                    [](const SampleSink *sink) { return sink->Wants(); });
+        if (m_blockWanted)
+            m_blockTime = RecordingFormat::Clock::now();
+    }
+    if (!m_blockWanted)
+        return;
+    for (int k = 0; k < sample.Count; ++k)
+        m_block.push_back(sample.Values[size_t(k)]);
 }
 
 void PacketDecoder::HandOverBlock()
 {
+    m_blockBegun = false;
     if (m_block.empty())
         return;
     const SampleBlockView block {m_blockTime, Channels(), m_block};
-    for (SampleSink *sink : m_sinks)
-        sink->Take(block);
+    for (SampleSink *sink : m_sinks) {
+        if (sink->Wants())
+            sink->Take(block);
+    }
     m_block.clear();
 }
 

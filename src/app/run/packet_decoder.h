@@ -68,7 +68,10 @@ private:
     // instead of one per sample, with the same resulting ranges.
     std::int64_t m_pendingScroll = 0;
     bool m_gap = false;
-    // The samples of the block being delivered, for the sinks.
+    // The samples of the block being delivered, for the sinks, gathered when one of them wants
+    // the block (decided at its first sample).
     std::vector<float> m_block;
+    bool m_blockBegun = false;
+    bool m_blockWanted = false;
     RecordingFormat::Clock::time_point m_blockTime;
 };

@@ -42,6 +42,7 @@ public:
     }
 
     // The run's blocks, written while recording.
+    bool Wants() const override { return Recording(); }
     void Take(const SampleBlockView &block) override;
     void EndRun() override { RunEnded(); }
 

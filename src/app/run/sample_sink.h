@@ -33,6 +33,9 @@ public:
 
     // A run begins with these settings (the sink prepares what it shows).
     virtual void BeginRun(const RunSettings &) { }
+    // Whether the next block is wanted; asked once per block, so that a run whose sinks want
+    // nothing (a fast display run without a recording) gathers no samples.
+    virtual bool Wants() const { return true; }
     virtual void Take(const SampleBlockView &block) = 0;
     // The run's device went away; the run waits for it. DeviceBack: it is back.
     virtual void DeviceLost() { }
