@@ -185,7 +185,8 @@ private:
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
     void DetachTerminal();
-    static float ReadFloat(const QLineEdit *edit);
+    // A range edit's value as typed; one that does not read raises with the field's name.
+    double ReadRangeEdit(QLineEdit *edit);
     QString ChooseFileName(FileNameSource::Purpose purpose);
 
     std::unique_ptr<Ui::TForm1> ui;
