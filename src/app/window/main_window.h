@@ -65,6 +65,8 @@ public:
     Acquisition &Run() { return *m_acquisition; }
     const AcquisitionState &State() const { return m_acquisition->State(); }
     QString StatusText(int panel) const;
+    // The recording's part of the status bar, at its right.
+    QString RecordingStatusText() const;
     TDisplayPage ActivePage() const;
 
     // Acquisition control.
