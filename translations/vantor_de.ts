@@ -232,6 +232,10 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
         <source>REC %1  %2  %3</source>
         <translation>REC %1  %2  %3</translation>
     </message>
+    <message>
+        <source>%1 – Aufzeichnung beendet: %2, %3 Samples</source>
+        <translation>%1 – Aufzeichnung beendet: %2, %3 Samples</translation>
+    </message>
 </context>
 <context>
     <name>SampleRecorder</name>
@@ -656,6 +660,10 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>Wählen Sie einen Ordner, in den Sie schreiben dürfen, und einen Datenträger mit freiem Platz.</source>
         <translation>Wählen Sie einen Ordner, in den Sie schreiben dürfen, und einen Datenträger mit freiem Platz.</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Kanal %1</translation>
     </message>
 </context>
 <context>

@@ -232,6 +232,10 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
         <source>REC %1  %2  %3</source>
         <translation>REC %1  %2  %3</translation>
     </message>
+    <message>
+        <source>%1 – Aufzeichnung beendet: %2, %3 Samples</source>
+        <translation>%1 – recording ended: %2, %3 samples</translation>
+    </message>
 </context>
 <context>
     <name>SampleRecorder</name>
@@ -656,6 +660,10 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
     <message>
         <source>Ch2</source>
         <translation>Ch2</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
     </message>
 </context>
 <context>

@@ -149,6 +149,28 @@ double StrToFloat(const QString &text, const QLocale &locale)
     return v;
 }
 
+bool TryTypedFieldToFloat(const QString &text, double &value, const QLocale &locale)
+{
+    const QString localePoint = locale.decimalPoint();
+    QString c = text;
+    int separators = 0;
+    for (QChar &ch : c) {
+        if (ch == QLatin1Char('.') || ch == QLatin1Char(',') || localePoint == ch) {
+            ch = QLatin1Char('.');
+            ++separators;
+        }
+    }
+    return separators <= 1 && TryStrToFloat(c, value, QLocale::c());
+}
+
+double TypedFieldToFloat(const QString &text, const QLocale &locale)
+{
+    double v = 0.0;
+    if (!TryTypedFieldToFloat(text, v, locale))
+        ThrowFloatError(text);
+    return v;
+}
+
 std::int64_t StrToInt64(const QString &text)
 {
     std::int64_t v = 0;

@@ -30,6 +30,14 @@ inline QString FormatStatistic(double value, const QLocale &locale = QLocale())
 // Text to number with the locale's decimal separator; raise EConvertError with the runtime's text.
 double StrToFloat(const QString &text, const QLocale &locale = QLocale());
 bool TryStrToFloat(const QString &text, double &value, const QLocale &locale = QLocale());
+
+// A number typed into a field that has no thousands grouping: '.' and ',' (and the locale's own
+// decimal separator) all stand for the decimal point, so "0.5" and "0,5" read alike in every
+// locale. A text with more than one of them, or that the float rule refuses, does not convert:
+// it is never read as some other number. Raises EConvertError with the runtime's float text.
+double TypedFieldToFloat(const QString &text, const QLocale &locale = QLocale());
+bool TryTypedFieldToFloat(const QString &text, double &value, const QLocale &locale = QLocale());
+
 int StrToInt(const QString &text);
 std::int64_t StrToInt64(const QString &text);
 

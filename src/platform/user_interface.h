@@ -19,7 +19,8 @@ using MessagePresenter = std::function<void(TMessageKind kind, const QString &ca
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);
 
 // An owner-less, topmost message box with the information icon. Message boxes are
-// application-modal but do not block the caller.
+// application-modal but do not block the caller; they open one at a time, in the order they
+// were asked for, each when the one before it is closed.
 void ShowInformation(const QString &text, const QString &caption = QString());
 
 // What the application's general error handler shows for an error that left a handler.

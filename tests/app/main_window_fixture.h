@@ -41,6 +41,13 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(pty.IsOpen());
+        MakeForm();
+    }
+
+    // A new window on the pseudo-terminal, in the locale pinned now.
+    void MakeForm()
+    {
+        form.reset();
         form = std::make_unique<TForm1>();
         form->show();
         ui().ComComboBox1->addItem(pty.SlavePath());

@@ -1,4 +1,5 @@
 // Runs on the fast and the slow display pages, from Start to Stop.
+#include "app/run/run_settings.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
 #include "instruments/vmeter.h"
@@ -6,6 +7,10 @@
 #include "serial/com_port.h"
 #include "support/fake_ports.h"
 #include "widget_pixels.h"
+
+#include <QAbstractItemDelegate>
+#include <QTableWidget>
+#include <QValidator>
 
 #include <algorithm>
 #include <chrono>
@@ -351,21 +356,30 @@ TEST_F(MainWindowTest, AFieldThatDoesNotConvertStopsStartBeforeAnythingChanges)
     Send(Lines(4, "5"));
     ASSERT_TRUE(WaitForItems(3));
     Click(ui().StopButton);
+    ui().ChNRadioButton->setChecked(true); // the table's channel 3 is used
+    ui().ChannelCountSpinBox->setValue(3);
 
     const struct
     {
         const char *name;
-        QLineEdit *edit; // or the MaxSamples combo
+        QLineEdit *edit = nullptr; // or a cell, or else the MaxSamples combo
+        QTableWidgetItem *cell = nullptr;
         QString text;
         QWidget *page;
         QString message;
     } cases[] = {
-            {.name = "a decimal point in a German locale",
+            {.name = "two decimal points",
              .edit = ui().DatSkalEdit,
-             .text = QStringLiteral("0.5"),
+             .text = QStringLiteral("0,5.5"),
              .page = ui().SheetKanal1,
              .message
-             = QStringLiteral("CH 1 › Scale Factor: '0.5' ist kein gültiger Gleitkommawert")},
+             = QStringLiteral("CH 1 › Scale Factor: '0,5.5' ist kein gültiger Gleitkommawert")},
+            {.name = "a cell of the channel table",
+             .cell = ui().ChannelTable->item(0, 1),
+             .text = QStringLiteral("1e"),
+             .page = ui().SheetKanal3bis8,
+             .message
+             = QStringLiteral("CH 3-8 › Kanal 3 Scale: '1e' ist kein gültiger Gleitkommawert")},
             {.name = "letters in a range",
              .edit = ui().GraphYmaxEdit,
              .text = QStringLiteral("abc"),
@@ -373,7 +387,6 @@ TEST_F(MainWindowTest, AFieldThatDoesNotConvertStopsStartBeforeAnythingChanges)
              .message
              = QStringLiteral("CH 1 › Graph Y max: 'abc' ist kein gültiger Gleitkommawert")},
             {.name = "an empty sample limit",
-             .edit = nullptr,
              .text = QString(),
              .page = ui().SheetCOM,
              .message = QStringLiteral("COM › MaxSamples: '' ist kein gültiger Integerwert")},
@@ -381,9 +394,13 @@ TEST_F(MainWindowTest, AFieldThatDoesNotConvertStopsStartBeforeAnythingChanges)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         messages.Errors.clear();
-        const QString before = c.edit ? c.edit->text() : ui().ComboBoxMaxSamples->currentText();
+        const QString before = c.edit ? c.edit->text()
+                : c.cell              ? c.cell->text()
+                                      : ui().ComboBoxMaxSamples->currentText();
         if (c.edit)
             c.edit->setText(c.text);
+        else if (c.cell)
+            c.cell->setText(c.text);
         else
             ui().ComboBoxMaxSamples->setCurrentIndex(ui().ComboBoxMaxSamples->count() - 1);
         ui().SettingsPages->setCurrentWidget(ui().SheetCOM == c.page ? ui().SheetKanal1
@@ -401,6 +418,8 @@ TEST_F(MainWindowTest, AFieldThatDoesNotConvertStopsStartBeforeAnythingChanges)
 
         if (c.edit)
             c.edit->setText(before);
+        else if (c.cell)
+            c.cell->setText(before);
         else
             ui().ComboBoxMaxSamples->setCurrentText(before);
     }
@@ -408,6 +427,120 @@ TEST_F(MainWindowTest, AFieldThatDoesNotConvertStopsStartBeforeAnythingChanges)
     Click(ui().StartButton); // every field converts again
     EXPECT_TRUE(messages.Errors.isEmpty());
     EXPECT_TRUE(ui().StopButton->isEnabled());
+}
+
+// A field without thousands grouping reads '.' and ',' alike as the decimal point, in either
+// locale; a text that is neither names the field and nothing is taken. The table's cell editor
+// does not take it either.
+TEST_F(MainWindowTest, NumbersTypedInEitherFormReadAlikeInEitherLocale)
+{
+    const struct
+    {
+        const char *name;
+        QLineEdit *(*edit)(Ui::TForm1 &);
+        int cellRow; // or a cell of the channel table
+        int cellColumn;
+        float (*value)(const RunSettings &);
+        QString field;
+    } fields[] = {
+            {.name = "scale",
+             .edit = [](Ui::TForm1 &f) { return static_cast<QLineEdit *>(f.DatSkalEdit); },
+             .cellRow = -1,
+             .cellColumn = -1,
+             .value = [](const RunSettings &s) { return s.Decode.Scale1; },
+             .field = QStringLiteral("CH 1 › Scale Factor")},
+            {.name = "range",
+             .edit = [](Ui::TForm1 &f) { return static_cast<QLineEdit *>(f.GraphYmaxEdit); },
+             .cellRow = -1,
+             .cellColumn = -1,
+             .value = [](const RunSettings &s) { return float(s.Fast.YMax1); },
+             .field = QStringLiteral("CH 1 › Graph Y max")},
+            {.name = "table scale",
+             .edit = nullptr,
+             .cellRow = 0,
+             .cellColumn = 1,
+             .value = [](const RunSettings &s) { return s.Decode.Scale(3); },
+             .field = QStringLiteral("CH 3-8 › Kanal 3 Scale")},
+            {.name = "table offset",
+             .edit = nullptr,
+             .cellRow = 1,
+             .cellColumn = 2,
+             .value = [](const RunSettings &s) { return s.Decode.Offset(4); },
+             .field = QStringLiteral("CH 3-8 › Kanal 4 Offset")},
+    };
+    const struct
+    {
+        QString text;
+        bool reads;
+    } texts[] = {{QStringLiteral("0.5"), true},
+                 {QStringLiteral("0,5"), true},
+                 {QStringLiteral("0,5.5"), false},
+                 {QStringLiteral("1e"), false}};
+
+    for (const QLocale &locale : {LocaleGuard::German(), LocaleGuard::C()}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const LocaleGuard pinned(locale);
+        MakeForm();
+        ShowFastDisplay();
+        ui().ChNRadioButton->setChecked(true);
+        ui().ChannelCountSpinBox->setValue(4);
+        for (const auto &f : fields) {
+            QTableWidgetItem *cell
+                    = f.edit ? nullptr : ui().ChannelTable->item(f.cellRow, f.cellColumn);
+            const auto set = [&](const QString &text) {
+                f.edit ? f.edit(ui())->setText(text) : cell->setText(text);
+            };
+            const QString before = f.edit ? f.edit(ui())->text() : cell->text();
+            for (const auto &t : texts) {
+                SCOPED_TRACE(std::string(f.name) + " " + t.text.toStdString());
+                messages.Errors.clear();
+                set(t.text);
+                Click(ui().StartButton);
+                if (t.reads) {
+                    EXPECT_TRUE(messages.Errors.isEmpty())
+                            << messages.Errors.join('\n').toStdString();
+                    EXPECT_TRUE(ui().StopButton->isEnabled());
+                    EXPECT_EQ(f.value(form->Run().Settings()), 0.5f);
+                    Click(ui().StopButton);
+                } else {
+                    EXPECT_EQ(messages.Errors,
+                              QStringList {QStringLiteral("%1: '%2' ist kein gültiger "
+                                                          "Gleitkommawert")
+                                                   .arg(f.field, t.text)});
+                    EXPECT_TRUE(ui().StartButton->isEnabled()) << "nothing taken";
+                }
+                set(before);
+            }
+        }
+
+        // The cell editor takes a text in either form, shown in the locale's form, and keeps
+        // the cell as it was for one that is not a number.
+        QTableWidget &table = *ui().ChannelTable;
+        const QModelIndex index = table.model()->index(2, 1);
+        QAbstractItemDelegate *delegate = table.itemDelegateForColumn(1);
+        QWidget *editor = delegate->createEditor(table.viewport(), {}, index);
+        auto *edit = qobject_cast<QLineEdit *>(editor);
+        ASSERT_NE(edit, nullptr);
+        const QString point = locale.decimalPoint();
+        for (const auto &[typed, cellText] :
+             {std::pair {QStringLiteral("0.25"), QLatin1Char('0') + point + QStringLiteral("25")},
+              std::pair {QStringLiteral("0,75"), QLatin1Char('0') + point + QStringLiteral("75")},
+              std::pair {QStringLiteral("-"), QLatin1Char('0') + point + QStringLiteral("75")}}) {
+            edit->setText(typed);
+            delegate->setModelData(editor, table.model(), index);
+            EXPECT_EQ(table.item(2, 1)->text(), cellText) << typed.toStdString();
+        }
+        for (const auto &[typed, state] :
+             {std::pair {QStringLiteral("0.5"), QValidator::Acceptable},
+              std::pair {QStringLiteral("0,5"), QValidator::Acceptable},
+              std::pair {QStringLiteral("0,5.5"), QValidator::Invalid}}) {
+            QString text = typed;
+            int position = 0;
+            EXPECT_EQ(edit->validator()->validate(text, position), state) << typed.toStdString();
+        }
+        delete editor;
+        form.reset(); // before its locale goes
+    }
 }
 
 // A port that does not open leaves nothing running: the window is back to Idle by itself, as

@@ -9,6 +9,8 @@
 #include "support/limited_disk.h"
 #include "support/recording_file.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -239,6 +241,71 @@ TEST_F(RecordingWindowTest, DeletedFileEndsTheRecordingNotTheRun)
     EXPECT_TRUE(Running());
     Send(Lines(5, "2"));
     EXPECT_TRUE(ProcessEventsUntil([&] { return form->State().SampleCount >= 54; }));
+}
+
+// A run that ends by itself at the sample limit says so in the status bar, and that the
+// recording ended with it, naming its file and the samples it holds.
+TEST_F(RecordingWindowTest, TheLimitStopSaysWhyAndNamesTheRecordingsFile)
+{
+    ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100"));
+    RecordTo(path);
+    Click(ui().StartButton);
+    ASSERT_TRUE(recording().Recording());
+    Send("x\r\n" + Lines(150, "1"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !messages.Infos.isEmpty(); }));
+    EXPECT_FALSE(Running());
+    const Recording r = Recording::Read(path);
+    EXPECT_GE(r.Samples(), 100u);
+    const QString reason = QStringLiteral("Speicher-/Sample-Maximum erreicht");
+    EXPECT_EQ(form->StatusText(2), reason);
+    EXPECT_EQ(form->RecordingStatusText(),
+              QStringLiteral("%1 – Aufzeichnung beendet: %2, %3 Samples")
+                      .arg(reason, path)
+                      .arg(r.Samples()));
+
+    Click(ui().StartButton); // the next run without a recording: old news go
+    EXPECT_TRUE(form->RecordingStatusText().isEmpty()) << form->RecordingStatusText().toStdString();
+}
+
+// A full disk and the sample limit at once, with the real message boxes: they open one after
+// the other, never on top of each other, and both reach the person.
+TEST_F(RecordingWindowTest, DiskFullAndTheLimitAtOnceOpenOneAfterTheOther)
+{
+    const auto visibleBoxes = [] {
+        std::vector<QMessageBox *> boxes;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+                boxes.push_back(box);
+        }
+        return boxes;
+    };
+    ui().ComboBoxMaxSamples->setCurrentText(QStringLiteral("100"));
+    const MessagePresenter recorder = SetMessagePresenter({});
+    QStringList shown;
+    {
+        FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.Set());
+        RecordTo(path);
+        Click(ui().StartButton);
+        ASSERT_TRUE(recording().Recording());
+        Send("x\r\n" + Lines(150, "12345.678"));
+        while (shown.size() < 3
+               && ProcessEventsUntil([&] { return !visibleBoxes().empty(); },
+                                     shown.size() < 2 ? 5000 : 500)) {
+            ProcessEventsUntil([] { return false; }, 300); // the other one arrives meanwhile
+            const std::vector<QMessageBox *> boxes = visibleBoxes();
+            ASSERT_EQ(boxes.size(), 1u) << "on top of each other";
+            shown << boxes[0]->text();
+            boxes[0]->accept();
+        }
+    }
+    SetMessagePresenter(recorder);
+    ASSERT_EQ(shown.size(), 2) << shown.join('\n').toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Speicher-/Sample-Maximum erreicht")));
+    EXPECT_TRUE(shown[0].contains(path) || shown[1].contains(path))
+            << shown.join('\n').toStdString();
+    EXPECT_TRUE(form->RecordingStatusText().contains(path))
+            << form->RecordingStatusText().toStdString();
 }
 
 // A FIFO chosen as the recording: without a reader the window goes on at once and says so after

@@ -135,4 +135,42 @@ TEST(FloatField, NormalisesTheDesignTexts)
     EXPECT_EQ(WriteFloatField(12345.0, 3, LocaleGuard::German()), QStringLiteral("12345,000"));
 }
 
+// A typed field has no thousands grouping: either separator is the decimal point in every
+// locale, and a text that is not one number is refused, never read as another.
+TEST(TypedField, EitherSeparatorIsTheDecimalPointAndNothingElseConverts)
+{
+    const struct
+    {
+        const char *text;
+        double value;
+    } readable[]
+            = {
+                    {"0.5", 0.5},   {"0,5", 0.5}, {"-2,25E2", -225.0}, {" 1.5e-3 ", 0.0015},
+                    {"10", 10.0},   {",5", 0.5},  {"5.", 5.0},         {"1,000000", 1.0},
+                    {"1.000", 1.0}, // no grouping: a decimal point, not a thousand
+            };
+    const char *unreadable[] = {"", "0,5.5", "1.000,5", "1,000,000", "1e", "abc", "-", ".", "0x1"};
+    for (const QLocale &locale : {LocaleGuard::German(), LocaleGuard::C()}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        for (const auto &r : readable) {
+            double value = -1;
+            EXPECT_TRUE(TryTypedFieldToFloat(QString::fromUtf8(r.text), value, locale)) << r.text;
+            EXPECT_DOUBLE_EQ(value, r.value) << r.text;
+        }
+        for (const char *text : unreadable) {
+            const QString t = QString::fromUtf8(text);
+            double value = -1;
+            EXPECT_FALSE(TryTypedFieldToFloat(t, value, locale)) << text;
+            EXPECT_EQ(value, -1) << "nothing taken from " << text;
+            try {
+                TypedFieldToFloat(t, locale);
+                ADD_FAILURE() << "accepted " << text;
+            } catch (const EConvertError &e) {
+                EXPECT_EQ(e.Message(),
+                          QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(t));
+            }
+        }
+    }
+}
+
 } // namespace

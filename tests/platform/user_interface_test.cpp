@@ -65,4 +65,38 @@ TEST(ErrorHandling, TheErrorDialogShowsTheAdviceAndDoesNotBlockTheHandler)
     boxes[0]->accept();
 }
 
+std::vector<QMessageBox *> VisibleBoxes()
+{
+    std::vector<QMessageBox *> boxes;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+            boxes.push_back(box);
+    }
+    return boxes;
+}
+
+// Messages that arrive together open one after the other, each when the one before is closed,
+// in the order they came; an error from a handler waits its turn like any other.
+TEST(ErrorHandling, MessagesOpenOneAtATimeAndEveryOneIsShown)
+{
+    ShowErrorMessage(QStringLiteral("Disk full"));
+    ShowInformation(QStringLiteral("Sample limit reached"));
+    RunGuarded([] { throw Exception(QStringLiteral("Port gone")); });
+    ShowInformation(QStringLiteral("Sample limit reached")); // already waiting
+
+    QStringList shown;
+    for (int i = 0; i < 4; ++i) {
+        ProcessPendingEvents();
+        const std::vector<QMessageBox *> boxes = VisibleBoxes();
+        if (boxes.empty())
+            break;
+        ASSERT_EQ(boxes.size(), 1u) << "on top of each other: " << i;
+        shown << boxes[0]->text();
+        boxes[0]->accept();
+    }
+    EXPECT_EQ(shown,
+              (QStringList {QStringLiteral("Disk full"), QStringLiteral("Sample limit reached"),
+                            QStringLiteral("Port gone")}));
+}
+
 } // namespace

@@ -188,20 +188,27 @@ void Acquisition::CloseForTerminal()
 
 void Acquisition::InputOverflow()
 {
-    emit StatusText(tr("Buffer Overflow"));
+    EndBy(tr("Buffer Overflow"));
+}
+
+// A run that ends by itself says why, and a recording that ends with it names its file.
+void Acquisition::EndBy(const QString &reason)
+{
+    const bool recording = m_recording->Recording();
+    emit StatusText(reason);
     Stop();
+    if (recording)
+        m_recording->EndedWithRun(reason);
 }
 
 // The decoder has halted on the sample that went beyond the limit. The run ends now, so the
 // chart shows every sample, and the message follows once the window is back to Idle.
 void Acquisition::SampleLimitReached()
 {
-    Stop();
+    const QString reason = tr("Speicher-/Sample-Maximum erreicht");
+    EndBy(reason);
     QMetaObject::invokeMethod(
-            this,
-            [this] {
-                RunGuarded([this] { emit Information(tr("Speicher-/Sample-Maximum erreicht")); });
-            },
+            this, [this, reason] { RunGuarded([this, &reason] { emit Information(reason); }); },
             Qt::QueuedConnection);
 }
 

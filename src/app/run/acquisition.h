@@ -92,7 +92,8 @@ public:
 
 signals:
     void PhaseChanged(Acquisition::Phase phase);
-    // "Buffer Overflow", "Port disconnected", "Port reconnected", why a reopen failed.
+    // Why a run ended by itself ("Buffer Overflow", the sample limit), "Port disconnected",
+    // "Port reconnected", why a reopen failed.
     void StatusText(const QString &text);
     // A message for the person, sent once the window is Idle again.
     void Information(const QString &text);
@@ -103,6 +104,7 @@ private:
     std::vector<SampleSink *> ChooseSinks(const RunSettings &settings);
     void AttachPort();
     void SampleLimitReached();
+    void EndBy(const QString &reason);
     void PortFailed(bool deviceGone);
     void PortClosed();
     void ReopenLostPort(const QString &name);

@@ -26,6 +26,7 @@ RunRecording::RunRecording(QObject *parent)
         m_fileName.clear();
         m_statusTimer.stop();
         Changed();
+        emit StatusChanged(stop.message);
         emit Failed(stop.message);
     };
 }
@@ -43,8 +44,17 @@ void RunRecording::SwitchOn(const QString &fileName, const QStringList &runningC
 
 void RunRecording::RunStarted(const QStringList &channelNames)
 {
-    if (Armed() && !Recording())
+    if (!Armed())
+        emit StatusChanged(QString()); // how the last recording ended is old news now
+    else if (!Recording())
         Begin(channelNames);
+}
+
+void RunRecording::EndedWithRun(const QString &reason)
+{
+    const RecordingStatus status = m_recorder.Status();
+    emit StatusChanged(tr("%1 – Aufzeichnung beendet: %2, %3 Samples")
+                               .arg(reason, status.fileName, QString::number(status.samples)));
 }
 
 void RunRecording::Begin(const QStringList &channelNames)

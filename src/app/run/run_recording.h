@@ -45,8 +45,12 @@ public:
     bool Wants() const override { return Recording(); }
     void Take(const SampleBlockView &block) override;
     void EndRun() override { RunEnded(); }
+    // The run has ended by itself for reason, and this recording with it: the status says so and
+    // names the file and its samples until the next change.
+    void EndedWithRun(const QString &reason);
 
-    // "name, 12.3 MB, 0:01:05" while recording; "name (waits for Start)" while armed.
+    // "name, 12.3 MB, 0:01:05" while recording; "name (waits for Start)" while armed; after a
+    // recording ended by itself, why, until the next run or recording.
     QString StatusText() const;
 
 signals:

@@ -151,9 +151,9 @@ void TForm1::ComboBoxMeterChannelChange()
 void TForm1::ShowMeterChannel(int meter)
 {
     SlowDisplayFeed::Ranges ranges;
-    ranges.YMin1 = StrToFloat(ui->GraphYminEdit->text());
-    ranges.YMax1 = StrToFloat(ui->GraphYmaxEdit->text());
-    ranges.YMin2 = StrToFloat(ui->GraphY2minEdit->text());
-    ranges.YMax2 = StrToFloat(ui->GraphY2maxEdit->text());
+    ranges.YMin1 = ReadRangeEdit(ui->GraphYminEdit);
+    ranges.YMax1 = ReadRangeEdit(ui->GraphYmaxEdit);
+    ranges.YMin2 = ReadRangeEdit(ui->GraphY2minEdit);
+    ranges.YMax2 = ReadRangeEdit(ui->GraphY2maxEdit);
     m_acquisition->SlowDisplay().ShowMeterChannel(meter, ranges, ui->CheckBoxPort->isChecked());
 }

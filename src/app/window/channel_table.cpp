@@ -14,7 +14,11 @@
 
 namespace {
 
-enum Column { kName, kScale, kOffset, kColumns };
+using Column = ChannelTable::Column;
+constexpr Column kName = ChannelTable::kName;
+constexpr Column kScale = ChannelTable::kScale;
+constexpr Column kOffset = ChannelTable::kOffset;
+constexpr int kColumns = ChannelTable::kColumns;
 
 // The fields' six decimals without the trailing zeros, and no group separators.
 QString CellText(double value)
@@ -48,9 +52,12 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override
     {
-        // Read by the fields' rule, shown as short as the value allows: the column is narrow.
+        // Read as typed, shown as short as the value allows: the column is narrow. A text that
+        // is not a number ("-", ".") is not taken: the cell keeps its value.
         const auto *edit = static_cast<FloatEdit *>(editor);
-        model->setData(index, CellText(ReadFloatField(edit->text(), edit->Decimals())));
+        double value = 0.0;
+        if (TryTypedFieldToFloat(edit->text(), value))
+            model->setData(index, CellText(value));
     }
 };
 
@@ -95,25 +102,28 @@ ChannelTable::ChannelTable(QTableWidget &table)
     });
 }
 
-QString ChannelTable::Text(int channel, int column) const
+QString ChannelTable::Text(int channel, Column column) const
 {
     const QTableWidgetItem *item = m_table.item(channel - kFirstChannel, column);
     return item ? item->text() : QString();
 }
 
+QString ChannelTable::ColumnTitle(Column column) const
+{
+    const QTableWidgetItem *header = m_table.horizontalHeaderItem(column);
+    return header ? header->text() : QString();
+}
+
+void ChannelTable::ShowCell(int channel, Column column)
+{
+    m_table.setCurrentCell(channel - kFirstChannel, column);
+    if (QTableWidgetItem *item = m_table.item(channel - kFirstChannel, column))
+        m_table.scrollToItem(item);
+}
+
 QString ChannelTable::Name(int channel) const
 {
     return Text(channel, kName);
-}
-
-float ChannelTable::Scale(int channel) const
-{
-    return static_cast<float>(ReadFloatField(Text(channel, kScale), 6));
-}
-
-float ChannelTable::Offset(int channel) const
-{
-    return static_cast<float>(ReadFloatField(Text(channel, kOffset), 6));
 }
 
 bool ChannelTable::Visible(int channel) const

@@ -86,7 +86,7 @@ void TForm1::RChart1MouseMoveInChart(bool inChart, TShiftState, double rMousePos
     const QString unit = ui->RadioBtnUS->isChecked() ? QStringLiteral("us") : QStringLiteral("ms");
     // A time per sample that does not convert counts as not configured, like 0.
     double sampleTime = 0.0;
-    if (!TryStrToFloat(ui->editMCSampleTime->text(), sampleTime))
+    if (!TryTypedFieldToFloat(ui->editMCSampleTime->text(), sampleTime))
         sampleTime = 0.0;
     readout.SetValue(sampleTime * rMousePosX);
     readout.SetRightText(sampleTime == 0.0 ? QStringLiteral("n/c") : unit);
@@ -117,11 +117,11 @@ void TForm1::FormResize()
 // 8 are drawn against channel 1's axis.
 void TForm1::ApplyChartRanges()
 {
-    const float xMax = ReadFloat(ui->GraphXmaxEdit);
-    const float yMax1 = ReadFloat(ui->GraphYmaxEdit);
-    const float yMin1 = ReadFloat(ui->GraphYminEdit);
-    const float yMax2 = ReadFloat(ui->GraphY2maxEdit);
-    const float yMin2 = ReadFloat(ui->GraphY2minEdit);
+    const float xMax = static_cast<float>(ReadRangeEdit(ui->GraphXmaxEdit));
+    const float yMax1 = static_cast<float>(ReadRangeEdit(ui->GraphYmaxEdit));
+    const float yMin1 = static_cast<float>(ReadRangeEdit(ui->GraphYminEdit));
+    const float yMax2 = static_cast<float>(ReadRangeEdit(ui->GraphY2maxEdit));
+    const float yMin2 = static_cast<float>(ReadRangeEdit(ui->GraphY2minEdit));
     TRChart &chart = *ui->RChart1;
     for (int layer = 1; layer <= kMaxChannels; ++layer) {
         if (layer == 2)
@@ -129,9 +129,4 @@ void TForm1::ApplyChartRanges()
         else
             chart.SetRange(layer, 0, yMin1, xMax, yMax1);
     }
-}
-
-float TForm1::ReadFloat(const QLineEdit *edit)
-{
-    return static_cast<float>(StrToFloat(edit->text()));
 }

@@ -14,11 +14,14 @@ void FloatEdit::SetFormat(int decimals, bool allowNegative)
 {
     m_decimals = decimals;
     m_allowNegative = allowNegative;
-    const QLocale locale;
-    const QString separators = QRegularExpression::escape(locale.decimalPoint())
-            + QRegularExpression::escape(locale.groupSeparator());
+    // One decimal point, typed as ',' or '.' (or as the locale's own), and no grouping. The
+    // class does not open with '.', which would read as a collating element.
+    const QString localePoint = QLocale().decimalPoint();
+    QString points = QStringLiteral(",.");
+    if (localePoint != QLatin1String(",") && localePoint != QLatin1String("."))
+        points += QRegularExpression::escape(localePoint);
     const QString pattern = (allowNegative ? QStringLiteral("-?") : QString())
-            + QStringLiteral("[0-9%1]*").arg(separators);
+            + QStringLiteral("[0-9]*([%1][0-9]*)?").arg(points);
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
 }
 

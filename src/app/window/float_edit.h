@@ -4,7 +4,8 @@
 
 // An edit field for a float with a fixed number of decimals. Texts put in by the program are
 // normalised (read by the float-field rule, written back with the field's decimals and the
-// locale's separator); while the user types, only the characters of a number are accepted.
+// locale's separator); while the user types, only digits and one decimal point ('.' or ',') are
+// accepted. What the user typed is read with TypedFieldToFloat.
 class FloatEdit : public QLineEdit
 {
     Q_OBJECT

@@ -208,6 +208,11 @@ QString TForm1::StatusText(int panel) const
     return m_statusPanels[panel]->text();
 }
 
+QString TForm1::RecordingStatusText() const
+{
+    return m_recordingStatus->text();
+}
+
 void TForm1::SetStatusText(int panel, const QString &text)
 {
     m_statusPanels[panel]->setText(text);

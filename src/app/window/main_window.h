@@ -65,6 +65,8 @@ public:
     Acquisition &Run() { return *m_acquisition; }
     const AcquisitionState &State() const { return m_acquisition->State(); }
     QString StatusText(int panel) const;
+    // The recording's part of the status bar, at its right.
+    QString RecordingStatusText() const;
     TDisplayPage ActivePage() const;
 
     // Acquisition control.
@@ -185,7 +187,8 @@ private:
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
     void DetachTerminal();
-    static float ReadFloat(const QLineEdit *edit);
+    // A range edit's value as typed; one that does not read raises with the field's name.
+    double ReadRangeEdit(QLineEdit *edit);
     QString ChooseFileName(FileNameSource::Purpose purpose);
 
     std::unique_ptr<Ui::TForm1> ui;

@@ -11,23 +11,26 @@
 #include "ui_main_window.h"
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
-// A field: its text, the label that names it and the page of the tab widget it sits on.
+// A field: its text, the label that names it and the page of the tab widget it sits on. A cell
+// of the channel table is named by its channel and column.
 struct Field
 {
     QWidget *Control = nullptr;
     QString Text;
-    const QLabel *Label = nullptr;
+    QString Label;
     QTabWidget *Tabs = nullptr;
     QWidget *Page = nullptr;
+    std::function<void()> Show; // brings a cell into view
 };
 
 QString FieldName(const Field &field)
 {
     const QString page = field.Tabs->tabText(field.Tabs->indexOf(field.Page)).trimmed();
-    return QStringLiteral("%1 › %2").arg(page, field.Label->text().trimmed());
+    return QStringLiteral("%1 › %2").arg(page, field.Label.trimmed());
 }
 
 // Runs the conversion; its error names the field, which is shown and focused.
@@ -40,6 +43,8 @@ auto Converted(const Field &field, Convert convert)
         const int index = field.Tabs->indexOf(field.Page);
         if (field.Tabs->isTabVisible(index) && field.Tabs->isTabEnabled(index)) {
             field.Tabs->setCurrentIndex(index);
+            if (field.Show)
+                field.Show();
             field.Control->setFocus();
         }
         throw EConvertError(QStringLiteral("%1: %2").arg(FieldName(field), error.Message()));
@@ -49,12 +54,12 @@ auto Converted(const Field &field, Convert convert)
 float ReadSingle(const Field &field)
 {
     return static_cast<float>(
-            Converted(field, [](const QString &text) { return StrToFloat(text); }));
+            Converted(field, [](const QString &text) { return TypedFieldToFloat(text); }));
 }
 
 double ReadDouble(const Field &field)
 {
-    return Converted(field, [](const QString &text) { return StrToFloat(text); });
+    return Converted(field, [](const QString &text) { return TypedFieldToFloat(text); });
 }
 
 int ReadInt(const Field &field)
@@ -68,12 +73,21 @@ RunSettings TForm1::ReadRunSettings()
 {
     Ui::TForm1 &f = *ui;
     const auto settingsField = [&f](QLineEdit *edit, const QLabel *label, QWidget *page) {
-        return Field {edit, edit->text(), label, f.SettingsPages, page};
+        return Field {edit, edit->text(), label->text(), f.SettingsPages, page, {}};
     };
     const auto comboField
             = [](QComboBox *box, const QLabel *label, QTabWidget *tabs, QWidget *page) {
-                  return Field {box, box->currentText(), label, tabs, page};
+                  return Field {box, box->currentText(), label->text(), tabs, page, {}};
               };
+    const auto cellField = [&f, this](int channel, ChannelTable::Column column) {
+        return Field {f.ChannelTable,
+                      m_channelTable->Text(channel, column),
+                      tr("Kanal %1").arg(channel) + QLatin1Char(' ')
+                              + m_channelTable->ColumnTitle(column),
+                      f.SettingsPages,
+                      f.SheetKanal3bis8,
+                      [this, channel, column] { m_channelTable->ShowCell(channel, column); }};
+    };
 
     RunSettings settings;
     settings.Page = ActivePage();
@@ -90,9 +104,10 @@ RunSettings TForm1::ReadRunSettings()
     decode.Scale2 = ReadSingle(settingsField(f.DatSkal2Edit, f.LabelDatSkal2Edit6, f.SheetKanal2));
     decode.Offset2
             = ReadSingle(settingsField(f.DatOffset2Edit, f.LabelDatOffset2Edit7, f.SheetKanal2));
-    for (int channel = 3; channel <= kMaxChannels; ++channel) {
-        decode.SetScale(channel, m_channelTable->Scale(channel));
-        decode.SetOffset(channel, m_channelTable->Offset(channel));
+    // Only the channels the run decodes: a cell on a hidden page does not hold up a run.
+    for (int channel = 3; channel <= settings.ChannelCount(); ++channel) {
+        decode.SetScale(channel, ReadSingle(cellField(channel, ChannelTable::kScale)));
+        decode.SetOffset(channel, ReadSingle(cellField(channel, ChannelTable::kOffset)));
     }
     for (int channel = 1; channel <= kMaxChannels; ++channel) {
         RunSettings::Channel &c = settings.Channels[size_t(channel - 1)];
@@ -135,6 +150,29 @@ RunSettings TForm1::ReadRunSettings()
         slow.IntervalMs = static_cast<int>(std::abs(seconds * 1000));
     }
     return settings;
+}
+
+double TForm1::ReadRangeEdit(QLineEdit *edit)
+{
+    Ui::TForm1 &f = *ui;
+    const struct
+    {
+        QLineEdit *Edit;
+        const QLabel *Label;
+        QWidget *Page;
+    } ranges[] = {
+            {f.GraphXmaxEdit, f.LabelXmax, f.SheetCOM},
+            {f.GraphYmaxEdit, f.LabelGraphYmaxEdit3, f.SheetKanal1},
+            {f.GraphYminEdit, f.LabelGraphYminEdit4, f.SheetKanal1},
+            {f.GraphY2maxEdit, f.LabelGraphY2maxEdit8, f.SheetKanal2},
+            {f.GraphY2minEdit, f.LabelGraphY2minEdit9, f.SheetKanal2},
+    };
+    for (const auto &range : ranges) {
+        if (range.Edit == edit)
+            return ReadDouble(Field {
+                    edit, edit->text(), range.Label->text(), f.SettingsPages, range.Page, {}});
+    }
+    return TypedFieldToFloat(edit->text());
 }
 
 char TForm1::ChosenSeparator(char otherwise) const
