@@ -180,8 +180,7 @@ QStringList VisibleTextsOfANewWindow()
     TForm1 form;
     form.show();
     Ui::TForm1 &ui = form.Form();
-    QStringList texts {form.windowTitle(),
-                       ui.RChart1->Scale1X().Caption(),
+    QStringList texts {form.windowTitle(), ui.RChart1->Scale1X().Caption(),
                        ui.NumLab1->RightText()};
     for (const QMenu *menu : form.findChildren<QMenu *>())
         texts << menu->title();
