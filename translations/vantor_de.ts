@@ -269,13 +269,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     </message>
 </context>
 <context>
-    <name>SlowDisplayFeed</name>
-    <message>
-        <source>Kanal %1</source>
-        <translation>Kanal %1</translation>
-    </message>
-</context>
-<context>
     <name>TForm1</name>
     <message>
         <source>      V a n t o r  Vers. 1.0</source>
@@ -304,10 +297,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>Reset</source>
         <translation>Reset</translation>
-    </message>
-    <message>
-        <source>  COM   </source>
-        <translation>  COM   </translation>
     </message>
     <message>
         <source>  Serial Interface </source>
@@ -386,10 +375,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
         <translation>Projektname</translation>
     </message>
     <message>
-        <source>  CH 1   </source>
-        <translation>  CH 1   </translation>
-    </message>
-    <message>
         <source>  Kanal 1 (blau) </source>
         <translation>  Kanal 1 (blau) </translation>
     </message>
@@ -432,10 +417,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>MC Sample/Time</source>
         <translation>µC-Samplezeit</translation>
-    </message>
-    <message>
-        <source>  CH 2   </source>
-        <translation>  CH 2   </translation>
     </message>
     <message>
         <source>  Kanal 2 (rot) </source>
@@ -504,14 +485,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>Intervall</source>
         <translation>Intervall</translation>
-    </message>
-    <message>
-        <source>The channel that meter 1 and the value beside it show</source>
-        <translation>Der Kanal, den Zeigerinstrument 1 und der Wert daneben anzeigen</translation>
-    </message>
-    <message>
-        <source>The channel that meter 2 and the value beside it show</source>
-        <translation>Der Kanal, den Zeigerinstrument 2 und der Wert daneben anzeigen</translation>
     </message>
     <message>
         <source> Terminal </source>
@@ -622,22 +595,6 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
         <translation>Cursorzeit</translation>
     </message>
     <message>
-        <source>Kanal 1</source>
-        <translation>Kanal 1</translation>
-    </message>
-    <message>
-        <source>Kanal 2</source>
-        <translation>Kanal 2</translation>
-    </message>
-    <message>
-        <source>Ch1</source>
-        <translation>Ch1</translation>
-    </message>
-    <message>
-        <source>Ch2</source>
-        <translation>Ch2</translation>
-    </message>
-    <message>
         <source>Normal: max %1 Samples per channel</source>
         <translation>Normal: max %1 Samples pro Kanal</translation>
     </message>
@@ -664,6 +621,26 @@ Ein USB-Adapter behält seinen Namen unter /dev/serial/by-id/, auch wenn er neu 
     <message>
         <source>Kanal %1</source>
         <translation>Kanal %1</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>COM</translation>
+    </message>
+    <message>
+        <source>CH 1</source>
+        <translation>CH 1</translation>
+    </message>
+    <message>
+        <source>CH 2</source>
+        <translation>CH 2</translation>
+    </message>
+    <message>
+        <source>The channel that meter 1 and its value under the trend show</source>
+        <translation>Der Kanal, den Zeigerinstrument 1 und sein Wert unter dem Trend anzeigen</translation>
+    </message>
+    <message>
+        <source>The channel that meter 2 and its value under the trend show</source>
+        <translation>Der Kanal, den Zeigerinstrument 2 und sein Wert unter dem Trend anzeigen</translation>
     </message>
 </context>
 <context>

@@ -269,13 +269,6 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
     </message>
 </context>
 <context>
-    <name>SlowDisplayFeed</name>
-    <message>
-        <source>Kanal %1</source>
-        <translation>Channel %1</translation>
-    </message>
-</context>
-<context>
     <name>TForm1</name>
     <message>
         <source>      V a n t o r  Vers. 1.0</source>
@@ -296,10 +289,6 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
     <message>
         <source>Reset</source>
         <translation>Reset</translation>
-    </message>
-    <message>
-        <source>  COM   </source>
-        <translation>  COM   </translation>
     </message>
     <message>
         <source>  Serial Interface </source>
@@ -374,10 +363,6 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
         <translation>Project Name</translation>
     </message>
     <message>
-        <source>  CH 1   </source>
-        <translation>  CH 1   </translation>
-    </message>
-    <message>
         <source>  Kanal 1 (blau) </source>
         <translation>  Channel 1 (blue) </translation>
     </message>
@@ -416,10 +401,6 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
     <message>
         <source>MC Sample/Time</source>
         <translation>MC Sample/Time</translation>
-    </message>
-    <message>
-        <source>  CH 2   </source>
-        <translation>  CH 2   </translation>
     </message>
     <message>
         <source>  Kanal 2 (rot) </source>
@@ -582,14 +563,6 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
         <translation>Number of samples</translation>
     </message>
     <message>
-        <source>Kanal 1</source>
-        <translation>Channel 1</translation>
-    </message>
-    <message>
-        <source>Kanal 2</source>
-        <translation>Channel 2</translation>
-    </message>
-    <message>
         <source>Normal: max 5.000 Samples/s, max 100.000 Samples</source>
         <translation>Normal: max 5,000 samples/s, max 100,000 samples</translation>
     </message>
@@ -630,14 +603,6 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
         <translation>Channels 3 to 8: tick a channel to show it, double-click a field to change it</translation>
     </message>
     <message>
-        <source>The channel that meter 1 and the value beside it show</source>
-        <translation>The channel that meter 1 and the value beside it show</translation>
-    </message>
-    <message>
-        <source>The channel that meter 2 and the value beside it show</source>
-        <translation>The channel that meter 2 and the value beside it show</translation>
-    </message>
-    <message>
         <source>Record...</source>
         <translation>Record...</translation>
     </message>
@@ -654,12 +619,24 @@ A USB adapter keeps its name under /dev/serial/by-id/ when it is plugged in agai
         <translation>Cursor Time</translation>
     </message>
     <message>
-        <source>Ch1</source>
-        <translation>Ch1</translation>
+        <source>COM</source>
+        <translation>COM</translation>
     </message>
     <message>
-        <source>Ch2</source>
-        <translation>Ch2</translation>
+        <source>CH 1</source>
+        <translation>CH 1</translation>
+    </message>
+    <message>
+        <source>CH 2</source>
+        <translation>CH 2</translation>
+    </message>
+    <message>
+        <source>The channel that meter 1 and its value under the trend show</source>
+        <translation>The channel that meter 1 and its value under the trend show</translation>
+    </message>
+    <message>
+        <source>The channel that meter 2 and its value under the trend show</source>
+        <translation>The channel that meter 2 and its value under the trend show</translation>
     </message>
     <message>
         <source>Kanal %1</source>

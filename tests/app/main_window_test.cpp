@@ -254,14 +254,16 @@ TEST_F(MainWindowTest, SlowDisplayFeedsMetersAndTrend)
 }
 
 // A one-channel run measures nothing on channel 2: its meter keeps showing no value.
-TEST_F(MainWindowTest, OneChannelRunLeavesTheSecondMeterWithoutAValue)
+// The pickers offer the run's channels only: with one, both meters show it.
+TEST_F(MainWindowTest, OneChannelRunShowsItsChannelOnBothMeters)
 {
     Click(ui().StartButton);
     Send("x\r\n3.5\r\n");
     ASSERT_TRUE(ProcessEventsUntil([&] { return ui().AbVMeter1->HasValue(); }));
-    EXPECT_FLOAT_EQ(ui().AbVMeter1->Value(), 3.5f);
-    EXPECT_FALSE(ui().AbVMeter2->HasValue());
-    EXPECT_EQ(ui().AbVMeter2->ValueText(), QStringLiteral("\u2013"));
+    for (const TAbVMeter *meter : {ui().AbVMeter1, ui().AbVMeter2}) {
+        EXPECT_FLOAT_EQ(meter->Value(), 3.5f);
+        EXPECT_EQ(meter->SignalSettings().Name1(), QStringLiteral("CH1"));
+    }
 }
 
 TEST_F(MainWindowTest, PortModeShowsChannelOneOnTheLeds)

@@ -34,9 +34,12 @@ void SlowDisplayFeed::BeginRun(const RunSettings &settings)
             channelSettings.SetName1(settings.ChannelName(channel));
         }
     }
-    SetMeterChannels(slow.MeterChannels[0], slow.MeterChannels[1]);
-    ShowMeterChannel(1, ranges, slow.PortMode);
-    ShowMeterChannel(2, ranges, slow.PortMode);
+    // A meter never waits for a channel the run lacks.
+    const auto carried
+            = [&](int channel) { return channel <= settings.ChannelCount() ? channel : 1; };
+    SetMeterChannels(carried(slow.MeterChannels[0]), carried(slow.MeterChannels[1]));
+    for (int meter = 1; meter <= 2; ++meter)
+        ShowMeterChannel(meter, settings.ChannelName(MeterChannel(meter)), ranges, slow.PortMode);
     for (int channel = 1; channel <= kMaxChannels; ++channel) {
         trend.Channel(channel).SetVisible(channel <= settings.ChannelCount()
                                           && settings.Channels[size_t(channel - 1)].Shown);
@@ -56,13 +59,20 @@ void SlowDisplayFeed::Take(const SampleBlockView &block)
             sample.Values[size_t(channel - 1)] = block.Value(k, channel);
         SlowDisplayStep(sample);
     }
+    // The readouts take the block's last sample: a person reads no faster.
+    if (block.SampleCount() == 0)
+        return;
+    m_newest = sample;
+    if (!m_instruments.Trend->CursorShown())
+        ShowInReadouts(sample);
 }
 
-void SlowDisplayFeed::ShowMeterChannel(int meter, const Ranges &ranges, bool portMode)
+void SlowDisplayFeed::ShowMeterChannel(int meter, const QString &name, const Ranges &ranges,
+                                       bool portMode)
 {
     TAbVMeter &instrument = *(meter == 1 ? m_instruments.Meter1 : m_instruments.Meter2);
     const int channel = MeterChannel(meter);
-    instrument.SignalSettings().SetName1(tr("Kanal %1").arg(channel));
+    SetMeterName(meter, name);
     instrument.ClearValue();
     if (meter == 1 && portMode) {
         ShowPortModeMeter();
@@ -74,6 +84,13 @@ void SlowDisplayFeed::ShowMeterChannel(int meter, const Ranges &ranges, bool por
     const QString format = MeterFormatFor(yMax);
     if (!format.isEmpty())
         instrument.ScaleSettings().SetValueFormat(format);
+}
+
+void SlowDisplayFeed::SetMeterName(int meter, const QString &name)
+{
+    (meter == 1 ? m_instruments.Meter1 : m_instruments.Meter2)->SignalSettings().SetName1(name);
+    if (TAbValueInd *readout = meter == 1 ? m_instruments.Readout1 : m_instruments.Readout2)
+        readout->SignalSettings().SetValueUnit(name);
 }
 
 void SlowDisplayFeed::ShowPortModeMeter()
@@ -105,8 +122,37 @@ void SlowDisplayFeed::SetMeterChannels(int meter1, int meter2)
     m_meterChannels = {std::clamp(meter1, 1, kMaxChannels), std::clamp(meter2, 1, kMaxChannels)};
 }
 
+void SlowDisplayFeed::ShowNewestInReadouts()
+{
+    if (m_newest) {
+        ShowInReadouts(*m_newest);
+        return;
+    }
+    for (TAbValueInd *readout : {m_instruments.Readout1, m_instruments.Readout2}) {
+        if (readout)
+            readout->ClearValue();
+    }
+}
+
+// A readout whose channel the sample lacks shows no value.
+void SlowDisplayFeed::ShowInReadouts(const Sample &sample)
+{
+    const std::pair<TAbValueInd *, int> readouts[]
+            = {{m_instruments.Readout1, 1}, {m_instruments.Readout2, 2}};
+    for (const auto &[readout, meter] : readouts) {
+        if (!readout)
+            continue;
+        const int channel = MeterChannel(meter);
+        if (channel <= sample.Count)
+            readout->SetValue(sample.Value(channel));
+        else
+            readout->ClearValue();
+    }
+}
+
 void SlowDisplayFeed::AwaitFirstSample()
 {
+    m_newest.reset();
     for (TAbAnalogGControl *instrument :
          {static_cast<TAbAnalogGControl *>(m_instruments.Meter1),
           static_cast<TAbAnalogGControl *>(m_instruments.Meter2),

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class TAbTrend;
 class TAbValueInd;
@@ -25,7 +26,9 @@ public:
     {
         TAbVMeter *Meter1 = nullptr;
         TAbVMeter *Meter2 = nullptr;
-        TAbValueInd *Readout1 = nullptr; // the values at the trend's cursor
+        // The meters' channels by name: their newest values, or the values at the trend's
+        // cursor while the person holds it over a record.
+        TAbValueInd *Readout1 = nullptr;
         TAbValueInd *Readout2 = nullptr;
         TAbTrend *Trend = nullptr;
     };
@@ -53,13 +56,19 @@ public:
     void SlowDisplayStep(const Sample &sample);
 
     // The channels meter 1 and meter 2 show (1 .. 8). A meter whose channel the run does not
-    // carry shows no value.
+    // carry shows no value; a run shows channel 1 there instead.
     void SetMeterChannels(int meter1, int meter2);
     int MeterChannel(int meter) const { return m_meterChannels[size_t(meter - 1)]; }
-    // Meter 1 or 2 shows its channel by name with the channel's range: channel 2 its own, the
-    // others channel 1's; no value until the next sample. In Port mode meter 1 keeps the byte
-    // range of ShowPortModeMeter.
-    void ShowMeterChannel(int meter, const Ranges &ranges, bool portMode);
+    // Meter 1 or 2 and its readout show the meter's channel under its name (the channel's
+    // display name) with the channel's range: channel 2 its own, the others channel 1's; no
+    // value until the next sample. In Port mode meter 1 keeps the byte range of
+    // ShowPortModeMeter.
+    void ShowMeterChannel(int meter, const QString &name, const Ranges &ranges, bool portMode);
+    // Meter 1 or 2 and its readout take a new name for their channel, and keep their value.
+    void SetMeterName(int meter, const QString &name);
+    // The readouts show the newest sample's values of their channels, or none before the
+    // first sample of a run.
+    void ShowNewestInReadouts();
     // Meter 1 shows 0 .. 300 in six steps, as the Port mode's byte.
     void ShowPortModeMeter();
 
@@ -73,7 +82,10 @@ public:
 
 private:
     Instruments m_instruments;
+    void ShowInReadouts(const Sample &sample);
+
     std::array<int, 2> m_meterChannels {1, 2};
+    std::optional<Sample> m_newest; // the newest sample since the run's first
     bool m_recordingPaused = false;
     bool m_awaitingFirstSample = false;
     bool m_recordAtFirstSample = false;

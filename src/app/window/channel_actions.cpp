@@ -16,19 +16,27 @@
 #include "platform/number_text.h"
 #include "ui_main_window.h"
 
+#include <QSignalBlocker>
+
 void TForm1::SetupChannels()
 {
     m_channelTable = new ChannelTable(*ui->ChannelTable);
     m_legend = new ChannelLegend(*ui->RChart1);
+    // Flowing records enter on the right: the trend's legend keeps to the left.
+    m_trendLegend = new ChannelLegend(*ui->AbTrend1, Qt::TopLeftCorner);
+    m_trendLegend->FollowPlot([trend = ui->AbTrend1] { return trend->PlotRect(); });
     for (int channel = 1; channel <= kMaxChannels; ++channel) {
         ui->RChart1->SetBlackWhitePattern(channel, kChannelBlackWhitePatterns[size_t(channel - 1)]);
         ui->AbTrend1->Channel(channel).SetColor(ChannelColor(channel));
     }
-    connect(m_channelTable, &ChannelTable::ChannelChanged, this, &TForm1::ChannelVisibilityChange);
+    connect(m_channelTable, &ChannelTable::ChannelChanged, this, [this] {
+        ChannelVisibilityChange();
+        ChannelNamesChange();
+    });
     for (QCheckBox *shown : {ui->Ch1VisibleCheckBox, ui->Ch2VisibleCheckBox})
         connect(shown, &QCheckBox::toggled, this, &TForm1::ChannelVisibilityChange);
     for (QLineEdit *name : {ui->Ch1NameEdit, ui->Ch2NameEdit})
-        connect(name, &QLineEdit::textChanged, this, [this] { UpdateLegend(std::nullopt); });
+        connect(name, &QLineEdit::textChanged, this, &TForm1::ChannelNamesChange);
     connect(ui->ChNRadioButton, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             ChNRadioButtonClick();
@@ -71,6 +79,7 @@ void TForm1::ApplyChannelCount(int channels)
     chart.SetMarginLeft(channels >= 2 ? 160 : 80);
     chart.Scale2Y().SetVisible(channels >= 2);
     m_channelTable->SetChannelCount(channels);
+    FillMeterPickers();
     ApplyChannelVisibility();
     if (channels >= 2)
         chart.Redraw();
@@ -120,7 +129,9 @@ void TForm1::ApplyChannelVisibility()
     UpdateLegend(std::nullopt);
 }
 
-// With two channels or more the legend names each shown one, with its value at the cursor.
+// With two channels or more the fast display's legend names each shown one, with its value at
+// the cursor; the slow display's names them from three channels on (its scales name the first
+// two).
 void TForm1::UpdateLegend(std::optional<double> cursorX)
 {
     std::vector<ChannelLegend::Entry> entries;
@@ -136,14 +147,69 @@ void TForm1::UpdateLegend(std::optional<double> cursorX)
     }
     m_legend->SetPlotCorner(chart.MarginRight(), chart.MarginTop());
     m_legend->SetEntries(std::move(entries));
+
+    std::vector<ChannelLegend::Entry> trendEntries;
+    for (int channel = 1; channels >= 3 && channel <= channels; ++channel) {
+        if (ChannelShown(channel))
+            trendEntries.push_back({ChannelName(channel), ChannelColor(channel), std::nullopt});
+    }
+    m_trendLegend->SetEntries(std::move(trendEntries));
+}
+
+// A name typed for a channel shows at once wherever the channel is named.
+void TForm1::ChannelNamesChange()
+{
+    UpdateLegend(std::nullopt);
+    const int channels = State().ChannelCount;
+    for (QComboBox *pick : {ui->ComboBoxMeter1Channel, ui->ComboBoxMeter2Channel}) {
+        for (int channel = 1; channel <= channels && channel <= pick->count(); ++channel)
+            pick->setItemText(channel - 1, ChannelName(channel));
+    }
+    SlowDisplayFeed &slow = m_acquisition->SlowDisplay();
+    for (int meter = 1; meter <= 2; ++meter)
+        slow.SetMeterName(meter, ChannelName(slow.MeterChannel(meter)));
+}
+
+// The pickers offer the channels of the run by name. A picker whose channel the run lacks
+// shows channel 1, and its channel again when the run has it once more.
+void TForm1::FillMeterPickers()
+{
+    const int channels = State().ChannelCount;
+    QComboBox *pickers[] = {ui->ComboBoxMeter1Channel, ui->ComboBoxMeter2Channel};
+    for (int meter = 1; meter <= 2; ++meter) {
+        QComboBox &pick = *pickers[meter - 1];
+        const QSignalBlocker quiet(&pick); // not the person's pick
+        pick.clear();
+        for (int channel = 1; channel <= channels; ++channel)
+            pick.addItem(ChannelName(channel));
+        const int wanted = m_meterPicks[size_t(meter - 1)];
+        pick.setCurrentIndex(wanted <= channels ? wanted - 1 : 0);
+    }
+    ShowMeterChannels();
 }
 
 void TForm1::ComboBoxMeterChannelChange()
 {
-    m_acquisition->SlowDisplay().SetMeterChannels(ui->ComboBoxMeter1Channel->currentIndex() + 1,
-                                                  ui->ComboBoxMeter2Channel->currentIndex() + 1);
-    ShowMeterChannel(1);
-    ShowMeterChannel(2);
+    m_meterPicks = {ui->ComboBoxMeter1Channel->currentIndex() + 1,
+                    ui->ComboBoxMeter2Channel->currentIndex() + 1};
+    ShowMeterChannels();
+}
+
+// The meters and readouts show the pickers' channels; a meter that keeps its channel keeps
+// its range and value.
+void TForm1::ShowMeterChannels()
+{
+    SlowDisplayFeed &slow = m_acquisition->SlowDisplay();
+    const int meter1 = ui->ComboBoxMeter1Channel->currentIndex() + 1;
+    const int meter2 = ui->ComboBoxMeter2Channel->currentIndex() + 1;
+    const bool changed1 = meter1 != slow.MeterChannel(1);
+    const bool changed2 = meter2 != slow.MeterChannel(2);
+    slow.SetMeterChannels(meter1, meter2);
+    if (changed1)
+        ShowMeterChannel(1);
+    if (changed2)
+        ShowMeterChannel(2);
+    ChannelNamesChange();
     AbTrend1NewCursorPos();
 }
 
@@ -155,5 +221,7 @@ void TForm1::ShowMeterChannel(int meter)
     ranges.YMax1 = ReadRangeEdit(ui->GraphYmaxEdit);
     ranges.YMin2 = ReadRangeEdit(ui->GraphY2minEdit);
     ranges.YMax2 = ReadRangeEdit(ui->GraphY2maxEdit);
-    m_acquisition->SlowDisplay().ShowMeterChannel(meter, ranges, ui->CheckBoxPort->isChecked());
+    SlowDisplayFeed &slow = m_acquisition->SlowDisplay();
+    slow.ShowMeterChannel(meter, ChannelName(slow.MeterChannel(meter)), ranges,
+                          ui->CheckBoxPort->isChecked());
 }

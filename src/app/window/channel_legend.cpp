@@ -12,11 +12,12 @@ constexpr int kPad = 4;
 constexpr int kSwatch = 14;
 } // namespace
 
-ChannelLegend::ChannelLegend(QWidget &chart)
-    : QWidget(&chart)
+ChannelLegend::ChannelLegend(QWidget &display, Qt::Corner corner)
+    : QWidget(&display)
+    , m_corner(corner)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    chart.installEventFilter(this);
+    display.installEventFilter(this);
     hide();
 }
 
@@ -30,9 +31,9 @@ void ChannelLegend::SetEntries(std::vector<Entry> entries)
     update();
 }
 
-void ChannelLegend::SetPlotCorner(int marginRight, int marginTop)
+void ChannelLegend::SetPlotCorner(int marginSide, int marginTop)
 {
-    m_marginRight = marginRight;
+    m_marginSide = marginSide;
     m_marginTop = marginTop;
     Place();
 }
@@ -44,10 +45,23 @@ QString ChannelLegend::RowText(const Entry &entry) const
     return entry.Name + QStringLiteral("  ") + FloatToStrFixed(*entry.Value, 7, 4);
 }
 
+void ChannelLegend::FollowPlot(std::function<QRect()> plot)
+{
+    m_plot = std::move(plot);
+    Place();
+}
+
 // The box grows with its longest row, so the values do not make it jump while the cursor moves
 // less than the widest value it may show.
 void ChannelLegend::Place()
 {
+    if (m_plot) {
+        m_plotFollowed = m_plot();
+        m_marginSide = m_corner == Qt::TopLeftCorner
+                ? m_plotFollowed.left()
+                : parentWidget()->width() - 1 - m_plotFollowed.right();
+        m_marginTop = m_plotFollowed.top();
+    }
     const QFontMetrics metrics(font());
     int width = 0;
     for (const Entry &entry : m_entries) {
@@ -58,14 +72,17 @@ void ChannelLegend::Place()
     }
     const int rowHeight = metrics.height();
     const QSize size(width + kSwatch + 3 * kPad, int(m_entries.size()) * rowHeight + 2 * kPad);
-    const QWidget *chart = parentWidget();
-    setGeometry(
-            QRect(QPoint(chart->width() - m_marginRight - size.width() - kPad, m_marginTop + kPad),
-                  size));
+    const int x = m_corner == Qt::TopLeftCorner
+            ? m_marginSide + kPad
+            : parentWidget()->width() - m_marginSide - size.width() - kPad;
+    setGeometry(QRect(QPoint(x, m_marginTop + kPad), size));
 }
 
 void ChannelLegend::paintEvent(QPaintEvent *)
 {
+    // The display has painted before its children: its plot is up to date.
+    if (m_plot && m_plot() != m_plotFollowed)
+        QMetaObject::invokeMethod(this, &ChannelLegend::Place, Qt::QueuedConnection);
     QPainter painter(this);
     painter.setPen(QColor(Qt::darkGray));
     painter.setBrush(QColor(255, 255, 255, 220));

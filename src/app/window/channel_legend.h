@@ -4,12 +4,13 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
-// The fast display's legend: a box in the plot's top right corner with one row per shown
-// channel, its colour, name and the value at the cursor. It follows its chart's size and lets
-// the mouse through to it.
+// A display's legend: a box in a top corner of the plot with one row per shown channel, its
+// colour, name and the value at the cursor. It follows its display's size and lets the mouse
+// through to it.
 class ChannelLegend : public QWidget
 {
 public:
@@ -22,12 +23,16 @@ public:
         bool operator==(const Entry &) const = default;
     };
 
-    // parent is the chart; margins are its right and top margins.
-    explicit ChannelLegend(QWidget &chart);
+    // parent is the display; corner is Qt::TopRightCorner or Qt::TopLeftCorner.
+    explicit ChannelLegend(QWidget &display, Qt::Corner corner = Qt::TopRightCorner);
 
     void SetEntries(std::vector<Entry> entries);
     const std::vector<Entry> &Entries() const { return m_entries; }
-    void SetPlotCorner(int marginRight, int marginTop);
+    // The display's margins around the plot on the legend's side and at the top.
+    void SetPlotCorner(int marginSide, int marginTop);
+    // For a display that works out its plot as it paints: the legend takes the plot's corner
+    // from it after each paint that moved it.
+    void FollowPlot(std::function<QRect()> plot);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -38,6 +43,9 @@ private:
     void Place();
 
     std::vector<Entry> m_entries;
-    int m_marginRight = 0;
+    Qt::Corner m_corner;
+    std::function<QRect()> m_plot;
+    QRect m_plotFollowed;
+    int m_marginSide = 0;
     int m_marginTop = 0;
 };

@@ -82,7 +82,8 @@ ChannelTable::ChannelTable(QTableWidget &table)
     m_table.verticalHeader()->setDefaultSectionSize(22);
     m_table.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table.horizontalHeader()->setMinimumSectionSize(20);
-    m_table.setColumnWidth(kName, 74);
+    // The name takes what the numbers leave of the table's width.
+    m_table.horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
     m_table.setColumnWidth(kScale, 44);
     m_table.setColumnWidth(kOffset, 56);
     m_table.setItemDelegateForColumn(kScale, new NumberDelegate(&m_table));

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QStyle>
+#include <QTabBar>
 
 namespace {
 
@@ -287,11 +288,11 @@ void TForm1::ApplyDesignTimeSettings()
     readout.SetLabelWidth(80);
     readout.SetRightText(tr("Cursor Time"));
 
-    SetMeterDesignLook(*ui->AbVMeter1, tr("Kanal 1"));
-    SetMeterDesignLook(*ui->AbVMeter2, tr("Kanal 2"));
+    SetMeterDesignLook(*ui->AbVMeter1, ChannelName(1));
+    SetMeterDesignLook(*ui->AbVMeter2, ChannelName(2));
     SetupTrend(*ui->AbTrend1);
-    SetupValueIndicator(*ui->AbValueInd1, tr("Ch1"));
-    SetupValueIndicator(*ui->AbValueInd2, tr("Ch2"));
+    SetupValueIndicator(*ui->AbValueInd1, ChannelName(1));
+    SetupValueIndicator(*ui->AbValueInd2, ChannelName(2));
     // The LEDs take their caption font from the display-only group.
     QFont ledFont(QStringLiteral("Arial"));
     ledFont.setPixelSize(13);
@@ -315,6 +316,10 @@ void TForm1::ApplyDesignTimeSettings()
     ui->PageControl2->setStyleSheet(
             QStringLiteral("QTabBar::tab:selected { font-weight: bold; background: %1; }")
                     .arg(ToQColor(clInfoBk).name()));
+    // The settings tabs side by side in the panel's width, with eight channels too.
+    ui->SettingsPages->tabBar()->setStyleSheet(
+            QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    ui->SettingsPages->setUsesScrollButtons(false);
     ui->GroupBoxGrafik->setVisible(false);
     ui->PageControl2->setCurrentWidget(ui->TabSheetSlowDisplay);
 }

@@ -6,6 +6,7 @@
 #include "app/tools/version_check.h"
 #include "app/tools/web_data.h"
 #include "app/window/dialog_file_names.h"
+#include "app/window/window_placement.h"
 #include "chart/rchart.h"
 #include "instruments/led.h"
 #include "instruments/trend.h"
@@ -19,7 +20,12 @@
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
@@ -29,10 +35,12 @@ TForm1::TForm1(QWidget *parent)
     , m_fileNames(std::make_unique<DialogFileNames>())
 {
     ui->setupUi(this);
+    MakeSettingsPagesScrollable();
     SetupStatusBar();
     SetupAcquisition();
     SetupChannels();
     ApplyDesignTimeSettings();
+    FillMeterPickers();
     SetupRecording();
 
     m_webData1 = std::make_unique<TWebData>();
@@ -42,12 +50,8 @@ TForm1::TForm1(QWidget *parent)
             = [this](bool busy) { ui->BtnCheckNewVersion->setEnabled(!busy); };
 
     ConnectActions();
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    FreezeWindowSize(false);
+    FitIntoScreen();
 }
 
 TForm1::~TForm1()
@@ -268,8 +272,57 @@ void TForm1::FreezeWindowSize(bool frozen)
         setMaximumSize(size());
     } else {
         setMaximumSize(2056, 2000);
-        setMinimumSize(960, 600);
+        setMinimumSize(kMinimumWindowSize);
     }
+}
+
+// The design size where the screen has room for it, less where it has not (a small screen or a
+// large scale: 1920 x 1080 at 200 % leaves 960 x 540), centred in the screen's free area.
+void TForm1::FitIntoScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Before the window is first shown its frame is not known: a title bar stands in for it.
+    const QSize frameExtra = isVisible()
+            ? frameGeometry().size() - geometry().size()
+            : QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect frame
+            = FittedWindowFrame(screen->availableGeometry(), size(), minimumSize(), frameExtra);
+    resize(frame.size() - frameExtra);
+    move(frame.topLeft());
+}
+
+// The settings pages keep their design layout; where the window is too low for a page, the
+// page scrolls. The panel is wider by a scroll bar, so that one never covers a field.
+void TForm1::MakeSettingsPagesScrollable()
+{
+    QTabWidget &pages = *ui->SettingsPages;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    pages.setFixedWidth(pages.maximumWidth() + scrollBar);
+    for (QWidget *page : {ui->SheetCOM, ui->SheetKanal1, ui->SheetKanal2}) {
+        auto *content = new QWidget;
+        const QRect used = page->childrenRect();
+        for (QWidget *child : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            child->setParent(content);
+        content->setMinimumSize(used.right() + 4, used.bottom() + 4);
+        auto *scroll = new QScrollArea(page);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(content);
+        scroll->viewport()->setAutoFillBackground(false);
+        content->setAutoFillBackground(false);
+        auto *layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(scroll);
+    }
+    // The channel table scrolls itself and takes the page's width.
+    auto *tableLayout = new QVBoxLayout(ui->SheetKanal3bis8);
+    tableLayout->setContentsMargins(2, 4, 2, 0);
+    ui->ChannelTable->setFixedHeight(ui->ChannelTable->height());
+    tableLayout->addWidget(ui->ChannelTable);
+    tableLayout->addStretch();
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -278,6 +331,8 @@ void TForm1::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         FormShow();
+        // Now that the frame is known, the whole window goes on the screen.
+        QTimer::singleShot(0, this, &TForm1::FitIntoScreen);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -94,9 +95,12 @@ public:
     void ChannelCountSpinBoxChange();
     void ChannelVisibilityChange();
     void ComboBoxMeterChannelChange();
+    void ChannelNamesChange();
     // The chosen channel's name: its name field, or "CH<n>" when that is empty.
     QString ChannelName(int channel) const;
     const ChannelLegend &Legend() const { return *m_legend; }
+    // The slow display's legend over the trend, with more than two channels.
+    const ChannelLegend &TrendLegend() const { return *m_trendLegend; }
 
     // Fast display.
     void ClearGraphButtonClick();
@@ -173,6 +177,8 @@ private:
     void RecordingStateChanged();
     QString TypedChannelName(int channel) const;
     void ShowMeterChannel(int meter);
+    void ShowMeterChannels();
+    void FillMeterPickers();
     void ApplyChartRanges();
     void SetTrendMode(bool on);
     char ChosenSeparator(char otherwise) const;
@@ -186,6 +192,8 @@ private:
     static void SetRadioChecked(QRadioButton *radio, bool checked);
     void SetStatusText(int panel, const QString &text);
     void FreezeWindowSize(bool frozen);
+    void FitIntoScreen();
+    void MakeSettingsPagesScrollable();
     void DetachTerminal();
     // A range edit's value as typed; one that does not read raises with the field's name.
     double ReadRangeEdit(QLineEdit *edit);
@@ -202,6 +210,10 @@ private:
     QLabel *m_recordingStatus = nullptr;
     ChannelTable *m_channelTable = nullptr; // owned by its table widget
     ChannelLegend *m_legend = nullptr; // owned by the chart
+    ChannelLegend *m_trendLegend = nullptr; // owned by the trend
+    // The channel each meter picker was last set to; it shows channel 1 while the run has
+    // fewer channels.
+    std::array<int, 2> m_meterPicks {1, 2};
     TFormStatistics *m_statistics = nullptr;
     TFormInfo *m_infoWindow = nullptr;
     TFormHilfe *m_helpWindow = nullptr;

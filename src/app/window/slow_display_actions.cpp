@@ -56,11 +56,18 @@ void TForm1::BigJumpFwdBtnClick()
     Jump(*ui->AbTrend1, *ui->CheckBoxFlowTrend, 4);
 }
 
+// The readouts show the values under the cursor line while the person holds it over a record,
+// and the newest values otherwise.
 void TForm1::AbTrend1NewCursorPos()
 {
-    const auto &cursor = ui->AbTrend1->ValueAtCursor();
+    const TAbTrend &trend = *ui->AbTrend1;
+    if (!trend.CursorShown()) {
+        m_acquisition->SlowDisplay().ShowNewestInReadouts();
+        return;
+    }
+    const auto &cursor = trend.ValueAtCursor();
     if (!cursor.DataValid()) {
-        ui->AbValueInd1->ClearValue(); // no record under the cursor
+        ui->AbValueInd1->ClearValue(); // a separator under the cursor
         ui->AbValueInd2->ClearValue();
         return;
     }
