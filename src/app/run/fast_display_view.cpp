@@ -21,16 +21,8 @@ void FastDisplayView::BeginRun(const RunSettings &settings)
     chart.SetCaption(settings.Fast.Caption);
     chart.SetActiveLayer(1);
 
-    // The ranges are taken in single precision, as the run keeps them. Channels 3 to 8 are drawn
-    // against channel 1's axis.
-    const auto single = [](double value) { return double(float(value)); };
     const RunSettings::FastDisplay &fast = settings.Fast;
-    const double xMax = single(fast.XMax);
-    for (int layer = 1; layer <= kMaxChannels; ++layer) {
-        const bool second = layer == 2;
-        chart.SetRange(layer, 0, single(second ? fast.YMin2 : fast.YMin1), xMax,
-                       single(second ? fast.YMax2 : fast.YMax1));
-    }
+    SetChannelRanges(chart, fast.XMax, {fast.YMin1, fast.YMax1, fast.YMin2, fast.YMax2});
     // The items up to the sample limit find their room ready: a first write to fresh memory
     // costs far more than the item, and while data streams that would fill the input queue.
     const int channels = settings.ChannelCount();
@@ -56,4 +48,14 @@ void FastDisplayView::EndRun()
     m_chart.SetActiveLayer(1);
     m_chart.SuppressPaint(false);
     m_chart.Redraw();
+}
+
+void SetChannelRanges(TRChart &chart, double xMax, const SlowDisplayFeed::Ranges &y)
+{
+    const auto single = [](double value) { return double(float(value)); };
+    for (int layer = 1; layer <= kMaxChannels; ++layer) {
+        const bool second = layer == 2;
+        chart.SetRange(layer, 0, single(second ? y.YMin2 : y.YMin1), single(xMax),
+                       single(second ? y.YMax2 : y.YMax1));
+    }
 }

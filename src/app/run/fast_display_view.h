@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/run/slow_display_feed.h"
+
 class TRChart;
 struct RunSettings;
 
@@ -24,3 +26,7 @@ public:
 private:
     TRChart &m_chart;
 };
+
+// The chart's X range and the Y ranges of channel 1 (drawn for channels 3 to 8 too) and channel
+// 2, taken in single precision as a run keeps them.
+void SetChannelRanges(TRChart &chart, double xMax, const SlowDisplayFeed::Ranges &y);

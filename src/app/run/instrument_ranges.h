@@ -46,10 +46,3 @@ inline QString MeterFormatFor(double yMax)
         return QStringLiteral("#######");
     return QString();
 }
-
-inline void ApplyMeterFormat(TAbVMeter &meter, const QString &yMaxText)
-{
-    const QString format = MeterFormatFor(StrToFloat(yMaxText));
-    if (!format.isEmpty())
-        meter.ScaleSettings().SetValueFormat(format);
-}

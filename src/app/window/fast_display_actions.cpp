@@ -2,6 +2,8 @@
 // Normal / Zoom / Trend mode bar, the cursor time readout and the page show actions.
 #include "app/window/main_window.h"
 
+#include "app/run/fast_display_view.h"
+
 #include "chart/num_lab.h"
 #include "chart/rchart.h"
 #include "instruments/vmeter.h"
@@ -117,16 +119,11 @@ void TForm1::FormResize()
 // 8 are drawn against channel 1's axis.
 void TForm1::ApplyChartRanges()
 {
-    const float xMax = static_cast<float>(ReadRangeEdit(ui->GraphXmaxEdit));
-    const float yMax1 = static_cast<float>(ReadRangeEdit(ui->GraphYmaxEdit));
-    const float yMin1 = static_cast<float>(ReadRangeEdit(ui->GraphYminEdit));
-    const float yMax2 = static_cast<float>(ReadRangeEdit(ui->GraphY2maxEdit));
-    const float yMin2 = static_cast<float>(ReadRangeEdit(ui->GraphY2minEdit));
-    TRChart &chart = *ui->RChart1;
-    for (int layer = 1; layer <= kMaxChannels; ++layer) {
-        if (layer == 2)
-            chart.SetRange(layer, 0, yMin2, xMax, yMax2);
-        else
-            chart.SetRange(layer, 0, yMin1, xMax, yMax1);
-    }
+    const double xMax = ReadRangeEdit(ui->GraphXmaxEdit);
+    SlowDisplayFeed::Ranges y;
+    y.YMax1 = ReadRangeEdit(ui->GraphYmaxEdit);
+    y.YMin1 = ReadRangeEdit(ui->GraphYminEdit);
+    y.YMax2 = ReadRangeEdit(ui->GraphY2maxEdit);
+    y.YMin2 = ReadRangeEdit(ui->GraphY2minEdit);
+    SetChannelRanges(*ui->RChart1, xMax, y);
 }
